@@ -1,0 +1,34 @@
+#pragma once
+// The birth-date conversion table conve.dat and the table of the 60 animal types.
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "text/data_folder.h"
+
+namespace kadelo {
+
+class DateConversionTable {
+public:
+    explicit DateConversionTable(std::filesystem::path path = text::conversionFileName());
+
+    // True when the table file can be read.
+    bool available() const;
+
+    // The animal type (1..60) of a birth date for every row whose year key matches, in file order.
+    // `yearText` begins with the four-digit Western year ("1963 ・ 昭和38" or "1963"); its third and
+    // fourth characters are the key. Empty when no row matches, the file is absent, or the date is
+    // not one the table can answer (year outside 1941..2040, month outside 1..12, day outside 1..31).
+    std::vector<std::int16_t> animalTypes(std::u32string_view yearText, int month, int day) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// The animal of a type 1..60; empty for any other number.
+std::u32string_view animalOfType(int type);
+// The type phrase of a type 1..60; empty for any other number.
+std::u32string_view typePhraseOfType(int type);
+
+} // namespace kadelo

@@ -1,0 +1,44 @@
+#pragma once
+// The kana reading file かな.dat: one entry a line, a reading, a kanji and the kanji's stroke count
+// ("やま","山",3). Every operation opens the files, reads them from the first line and closes them.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/data_folder.h"
+#include "text/file_io.h"
+
+namespace kadelo {
+
+struct KanaMatch {
+    std::u32string character; // normally one kanji
+    std::int16_t strokes = 0;
+};
+
+struct KanaRegistration {
+    std::vector<std::u32string> notices; // in the order they arose
+    bool kanjiFound = false;             // the kanji has an entry in 漢字.dat
+    text::WriteResult written;           // failure of the append, if any
+};
+
+class KanaDictionary {
+public:
+    explicit KanaDictionary(std::filesystem::path kanaPath = text::kanaFileName(),
+        std::filesystem::path strokePath = text::strokeFileName());
+
+    // Every entry whose reading equals `reading` exactly, in file order, duplicates kept.
+    // An absent file gives none.
+    std::vector<KanaMatch> find(std::u32string_view reading) const;
+
+    // Registers up to four readings (empty slots are skipped) for a kanji of 漢字.dat.
+    KanaRegistration registerReadings(std::u32string_view kanji, const std::array<std::u32string, 4>& slots) const;
+
+private:
+    std::filesystem::path kanaPath_;
+    std::filesystem::path strokePath_;
+};
+
+} // namespace kadelo

@@ -1,0 +1,44 @@
+#include "shell/help_screen.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/look.h"
+
+namespace kadelo {
+namespace {
+
+// Opened by its bare name in the data folder, like every other file of the program.
+QString helpPath()
+{
+    return QStringLiteral("kadelo_help.html");
+}
+
+} // namespace
+
+bool HelpScreen::helpAvailable()
+{
+    return QFile::exists(helpPath());
+}
+
+HelpScreen::HelpScreen(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("help"));
+    setWindowTitle(QStringLiteral("Kadelo ヘルプ"));
+    auto* layout = new QVBoxLayout(this);
+    auto* browser = new QTextBrowser(this);
+    browser->setObjectName(QStringLiteral("helpText"));
+    browser->setOpenExternalLinks(true);
+    QFile file(helpPath());
+    if (file.open(QIODevice::ReadOnly))
+        browser->setHtml(QString::fromUtf8(file.readAll()));
+    layout->addWidget(browser);
+    auto* close = ui::makeButton(this, QStringLiteral("cmdClose"), QStringLiteral("閉じる"));
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    resize(640, 560);
+}
+
+} // namespace kadelo

@@ -1,0 +1,33 @@
+// The main menu's way into every other screen. Each function opens one screen as the menu wants it
+// (modeless and at most once, or modal).
+#include "shell/openers.h"
+
+#include <QWidget>
+
+#include "shell/help_screen.h"
+#include "ui/screen_registry.h"
+
+namespace kadelo::screens {
+
+void openJudgement(QWidget* /*parent*/) {}
+
+void openNaming(QWidget* /*parent*/) {}
+
+void openAnimal(QWidget* /*parent*/) {}
+
+void openDictionary(QWidget* /*parent*/) {}
+
+void openSettings(QWidget* /*parent*/) {}
+
+void openAbout(QWidget* /*parent*/) {}
+
+void openPlay(QWidget* /*parent*/) {}
+
+void openHelp(QWidget* /*parent*/)
+{
+    if (!HelpScreen::helpAvailable())
+        return;
+    ui::showOnce(QStringLiteral("help"), [] { return new HelpScreen(); });
+}
+
+} // namespace kadelo::screens

@@ -1,0 +1,18 @@
+#pragma once
+// The program's message boxes: a fixed text, an OK button, the title "kadelo" unless a screen names
+// another, the information icon unless a screen names another.
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace kadelo::ui {
+
+// The application title, shown on every message box that names no other.
+QString appTitle();
+
+enum class Icon { Information, Exclamation, None };
+
+void showMessage(QWidget* parent, const QString& text, Icon icon = Icon::Information, const QString& title = appTitle());
+
+} // namespace kadelo::ui

@@ -1,0 +1,88 @@
+#include "ui/platform.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QWidget>
+
+#ifdef Q_OS_WIN
+#include <imm.h>
+#include <windows.h>
+#endif
+
+namespace kadelo::ui {
+
+QCursor customPointer(int which)
+{
+    const QString file = which == 2 ? QStringLiteral(":/pointer2.svg") : QStringLiteral(":/pointer1.svg");
+    const QPixmap picture = QIcon(file).pixmap(32, 32);
+    return QCursor(picture, 0, 0);
+}
+
+void applyPointer(QWidget* window, int mflag)
+{
+    if (!window)
+        return;
+    if (mflag == 0 || mflag == 1)
+        window->setCursor(customPointer(mflag + 1));
+    else
+        window->unsetCursor();
+}
+
+void applyPointerToOpenScreens(int mflag)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const QString name = w->objectName();
+        if (name == QLatin1String("main") || name == QLatin1String("kadelo") || name == QLatin1String("nfind"))
+            applyPointer(w, mflag);
+    }
+}
+
+void movePointerToOrigin()
+{
+    QCursor::setPos(0, 0);
+}
+
+namespace {
+
+#ifdef Q_OS_WIN
+class HiraganaOnFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto* w = static_cast<QWidget*>(watched);
+            HWND hwnd = reinterpret_cast<HWND>(w->window()->winId());
+            if (HIMC imc = ImmGetContext(hwnd)) {
+                ImmSetOpenStatus(imc, TRUE);
+                ImmSetConversionStatus(imc, IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE, IME_SMODE_NONE);
+                ImmReleaseContext(hwnd, imc);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+#endif
+
+} // namespace
+
+void setHiraganaInput(QLineEdit* box)
+{
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
+    box->setInputMethodHints(box->inputMethodHints() & ~Qt::ImhLatinOnly);
+#ifdef Q_OS_WIN
+    box->installEventFilter(new HiraganaOnFocus(box));
+#endif
+}
+
+void disableInputMethod(QLineEdit* box)
+{
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+}
+
+} // namespace kadelo::ui

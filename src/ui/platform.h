@@ -1,0 +1,30 @@
+#pragma once
+// Platform services behind small functions: mouse pointers and the input-method mode of text boxes.
+#include <QCursor>
+
+class QWidget;
+class QLineEdit;
+
+namespace kadelo::ui {
+
+// The two custom pointer pictures (which = 1 or 2), hot spot at the top left.
+QCursor customPointer(int which);
+
+// Gives a window the pointer of a mouse code: 0 the first custom picture, 1 the second, 2 (or any
+// other code) the platform's default pointer.
+void applyPointer(QWidget* window, int mflag);
+
+// The same for every open window among the main menu, the judgement and the naming screen.
+void applyPointerToOpenScreens(int mflag);
+
+// Moves the mouse pointer to the top left corner of the screen.
+void movePointerToOrigin();
+
+// The Japanese input method starts in hiragana mode when the box gets the focus. Qt offers no
+// control of the conversion mode outside Windows; there the box simply keeps its input method on.
+void setHiraganaInput(QLineEdit* box);
+
+// The input method is off for the box (for boxes that take digits only).
+void disableInputMethod(QLineEdit* box);
+
+} // namespace kadelo::ui

@@ -1,0 +1,25 @@
+#pragma once
+// Text at the boundary between the logic (std::u32string) and the screens (QString).
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace kadelo::ui {
+
+inline QString qs(std::u32string_view text)
+{
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::u32string u32(const QString& text)
+{
+    return text.toStdU32String();
+}
+
+// Number of characters (code points) of a QString, counting a surrogate pair once.
+inline qsizetype charCount(const QString& text)
+{
+    return static_cast<qsizetype>(text.toStdU32String().size());
+}
+
+} // namespace kadelo::ui
