@@ -49,6 +49,7 @@ bool isOn(std::int16_t flag)
 
 MainMenuScreen::MainMenuScreen(QWidget* parent) : QWidget(parent)
 {
+    ui::initResources();
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QStringLiteral("ぼくの名前は、zedi"));
     setWindowIcon(QIcon(QStringLiteral(":/kadelo.svg")));

@@ -129,3 +129,21 @@ void onEnter(QLineEdit* box, std::function<void()> action)
 }
 
 } // namespace kadelo::ui
+
+static void registerKadeloAssets()
+{
+    Q_INIT_RESOURCE(assets);
+}
+
+namespace kadelo::ui {
+
+void initResources()
+{
+    static const bool once = [] {
+        registerKadeloAssets();
+        return true;
+    }();
+    (void)once;
+}
+
+} // namespace kadelo::ui

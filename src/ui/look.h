@@ -52,3 +52,8 @@ QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& cap
 void onEnter(QLineEdit* box, std::function<void()> action);
 
 } // namespace kadelo::ui
+
+namespace kadelo::ui {
+// Registers the program's pictures (":/zedi_0.svg" …); called before any picture is used.
+void initResources();
+} // namespace kadelo::ui

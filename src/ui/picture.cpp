@@ -1,5 +1,7 @@
 #include "ui/picture.h"
 
+#include "ui/look.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -8,6 +10,7 @@ namespace kadelo::ui {
 
 Picture::Picture(QWidget* parent, const QString& name, const QString& svgResource) : QLabel(parent), resource_(svgResource)
 {
+    initResources();
     setObjectName(name);
     setAttribute(Qt::WA_TranslucentBackground);
     render();

@@ -1,5 +1,7 @@
 #include "ui/platform.h"
 
+#include "ui/look.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QLineEdit>
@@ -15,6 +17,7 @@ namespace kadelo::ui {
 
 QCursor customPointer(int which)
 {
+    initResources();
     const QString file = which == 2 ? QStringLiteral(":/pointer2.svg") : QStringLiteral(":/pointer1.svg");
     const QPixmap picture = QIcon(file).pixmap(32, 32);
     return QCursor(picture, 0, 0);

@@ -1,0 +1,166 @@
+// The text-file layer: CP932, the field rule, whole-file and append writes, the data folder.
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+#include "text/cp932.h"
+#include "text/data_folder.h"
+#include "text/file_io.h"
+#include "text/numbers.h"
+#include "text/records.h"
+#include "text/unicode.h"
+
+using namespace kadelo;
+using namespace kadelo::testing;
+
+namespace {
+
+std::vector<std::vector<std::string>> linesOf(std::string_view bytes)
+{
+    std::vector<std::vector<std::string>> out;
+    text::forEachLine(bytes, [&](const text::FieldList& fields) {
+        std::vector<std::string> line;
+        for (auto f : fields)
+            line.push_back(text::toUtf8(text::fieldText(f)));
+        out.push_back(line);
+    });
+    return out;
+}
+
+} // namespace
+
+TEST(Cp932, RoundTripsJapaneseTextIncludingWaveDashAndHalfWidthKana)
+{
+    const std::u32string original = text::fromUtf8("名前決めるの、お手伝いしま～す。ｵｰﾙ･ﾘｾｯﾄ 髙 ①");
+    const text::Cp932Bytes encoded = text::encodeCp932(original);
+    ASSERT_TRUE(encoded.ok());
+    EXPECT_EQ(text::decodeCp932(encoded.bytes), original);
+    // ～ is U+FF5E and must be stored as 81 60.
+    EXPECT_EQ(text::encodeCp932(U"～").bytes, "\x81\x60");
+    EXPECT_EQ(text::encodeCp932(U"山").bytes, "\x8E\x52");
+}
+
+TEST(Cp932, ReportsCharactersItCannotHoldAndKeepsTheRest)
+{
+    const text::Cp932Bytes encoded = text::encodeCp932(text::fromUtf8("𠮷田😀한𠮷"));
+    EXPECT_FALSE(encoded.ok());
+    EXPECT_EQ(text::toUtf8(encoded.unencodable), "𠮷😀한");
+    EXPECT_EQ(encoded.bytes, cp932("田"));
+    EXPECT_FALSE(text::cp932CanHold(text::fromUtf8("𠮷")));
+    EXPECT_TRUE(text::cp932CanHold(text::fromUtf8("吉")));
+}
+
+TEST(Cp932, InvalidBytesDecodeToReplacementCharacters)
+{
+    // A lone lead byte at the end, an undefined pair, and a lead byte followed by ASCII.
+    const std::u32string decoded = text::decodeCp932(std::string("A\x81", 2) + "\x85\x40" + "\x88" + "B");
+    EXPECT_EQ(decoded[0], U'A');
+    EXPECT_EQ(decoded.back(), U'B');
+    EXPECT_NE(decoded.find(U'\uFFFD'), std::u32string::npos);
+    EXPECT_EQ(text::decodeSingleCharacter(cp932("山")), std::optional<char32_t>(U'山'));
+    EXPECT_EQ(text::decodeSingleCharacter(cp932("山田")), std::nullopt);
+    EXPECT_EQ(text::decodeSingleCharacter(std::string_view("\x81", 1)), std::nullopt);
+}
+
+TEST(Records, FieldRule)
+{
+    const auto lines = linesOf(cp932("\"山\",3\r\n  \"a,b\" , 5\r\n\r\nName=太郎,次\r\n\"開く\r\nlast,\"x\"tail,y"));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], (std::vector<std::string>{"山", "3"}));
+    EXPECT_EQ(lines[1], (std::vector<std::string>{"a,b", "5"})); // leading spaces skipped, comma kept inside quotes
+    EXPECT_EQ(lines[2], (std::vector<std::string>{""}));          // an empty line is one empty field
+    EXPECT_EQ(lines[3], (std::vector<std::string>{"Name=太郎", "次"}));
+    EXPECT_EQ(lines[4], (std::vector<std::string>{"開く"}));      // an unclosed quote ends with its line
+    EXPECT_EQ(lines[5], (std::vector<std::string>{"last", "x", "y"})); // last line without CR LF is read
+}
+
+TEST(Records, TwoByteCharactersWhoseSecondByteLooksLikeASeparatorAreNotCut)
+{
+    // 表 is 95 5C and ソ is 83 5C: the second byte is a backslash, never a separator; none of the
+    // separators can be a second byte, so every such character survives the split.
+    const auto lines = linesOf(cp932("\"表ソ能\",12"));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0][0], "表ソ能");
+}
+
+TEST(Numbers, ParsingAndRounding)
+{
+    EXPECT_EQ(text::parseInteger(U" 08 "), 8);
+    EXPECT_EQ(text::parseInteger(U"-12"), -12);
+    EXPECT_EQ(text::parseInteger(U"１２"), 12);
+    EXPECT_EQ(text::parseInteger(U"1x"), std::nullopt);
+    EXPECT_EQ(text::parseInteger(U""), std::nullopt);
+    EXPECT_EQ(text::parseDecimal(U"2.5"), 2.5);
+    EXPECT_EQ(text::parseDecimal(U"abc"), std::nullopt);
+    EXPECT_EQ(text::parseDecimal(U"3."), 3.0);
+    EXPECT_EQ(text::leadingNumber(U" 3月"), 3.0);
+    EXPECT_EQ(text::leadingNumber(U"2.5x"), 2.5);
+    EXPECT_EQ(text::leadingNumber(U"abc"), std::nullopt);
+    EXPECT_EQ(text::roundHalfEven(2.5), 2.0);
+    EXPECT_EQ(text::roundHalfEven(3.5), 4.0);
+    EXPECT_EQ(text::roundHalfEven(-2.5), -2.0);
+    EXPECT_EQ(text::toInt16(std::optional<long long>(32767)), 32767);
+    EXPECT_EQ(text::toInt16(std::optional<long long>(32768)), std::nullopt);
+    EXPECT_EQ(text::toInt16(std::optional<double>(-32768.4)), -32768);
+    EXPECT_EQ(text::toInt16(std::optional<double>(99999.0)), std::nullopt);
+}
+
+TEST(FileIo, AtomicWriteReplacesWholeFileAndKeepsOldOneOnFailure)
+{
+    TempFolder folder;
+    ASSERT_TRUE(text::writeFileAtomic("a.txt", "first\r\n"));
+    ASSERT_TRUE(text::writeFileAtomic("a.txt", "second\r\n"));
+    EXPECT_EQ(readBytes("a.txt"), "second\r\n");
+
+    // The last step fails (the name is taken by a folder that is not empty): the write says so and
+    // leaves neither a temporary file nor a change behind. This works whatever the permissions.
+    std::filesystem::create_directories("taken/inner");
+    const text::WriteResult r = text::writeFileAtomic("taken", "new");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_TRUE(std::filesystem::is_directory("taken/inner"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2)
+        << "a temporary file was left behind";
+
+    // A folder that does not exist: nothing can be created.
+    EXPECT_FALSE(text::writeFileAtomic("no/such/folder/c.txt", "x").ok);
+}
+
+TEST(FileIo, AppendEndsAnUnterminatedLastLineFirst)
+{
+    TempFolder folder;
+    ASSERT_TRUE(text::appendToFile("d.dat", "\"a\",1\r\n")); // creates the file
+    EXPECT_EQ(readBytes("d.dat"), "\"a\",1\r\n");
+    writeBytes("e.dat", "\"a\",1");
+    ASSERT_TRUE(text::appendToFile("e.dat", "\"b\",2\r\n"));
+    EXPECT_EQ(readBytes("e.dat"), "\"a\",1\r\n\"b\",2\r\n");
+    EXPECT_FALSE(text::readFileBytes("missing.dat"));
+}
+
+TEST(DataFolder, PortableFolderStaysOtherwiseUserFolderIsFilledOnce)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories("portable");
+    writeBytes(fs::path("portable") / text::strokeFileName(), "");
+    fs::create_directories("supply");
+    writeBytes(fs::path("supply") / text::strokeFileName(), "\"山\",3\r\n");
+    writeBytes(fs::path("supply") / text::conversionFileName(), "63,1\r\n");
+
+    const auto portable = text::chooseDataFolder("portable", "user", {"supply"});
+    EXPECT_TRUE(portable.portable);
+    EXPECT_EQ(portable.folder, fs::path("portable"));
+    EXPECT_FALSE(fs::exists("user"));
+
+    fs::create_directories("elsewhere");
+    const auto first = text::chooseDataFolder("elsewhere", "user/kadelo", {"nowhere", "supply"});
+    EXPECT_FALSE(first.portable);
+    EXPECT_EQ(first.folder, fs::path("user/kadelo"));
+    EXPECT_EQ(first.copied.size(), 2u);
+    EXPECT_EQ(readBytes(fs::path("user/kadelo") / text::strokeFileName()), "\"山\",3\r\n");
+
+    // The user's own dictionary is never overwritten by the supplied one.
+    writeBytes(fs::path("user/kadelo") / text::strokeFileName(), "mine");
+    const auto again = text::chooseDataFolder("elsewhere", "user/kadelo", {"supply"});
+    EXPECT_TRUE(again.copied.empty());
+    EXPECT_EQ(readBytes(fs::path("user/kadelo") / text::strokeFileName()), "mine");
+}
