@@ -33,7 +33,13 @@ public:
     // An absent file gives none.
     std::vector<KanaMatch> find(std::u32string_view reading) const;
 
-    // Registers up to four readings (empty slots are skipped) for a kanji of 漢字.dat.
+    // Registers up to four readings (empty slots are skipped) for a kanji of 漢字.dat. Notices, in
+    // order: "<reading>  登録済みです。" for each reading the file already holds for this kanji (file
+    // order), "<reading> 登録しました。" for each reading appended (slot order), and
+    // "漢字.datに登録されてません。" when 漢字.dat lacks the kanji, in which case nothing is appended.
+    // New lines take the stroke count of the kanji's first entry in 漢字.dat; the first registration
+    // creates the file. A kanji or reading that would break a line or that Shift-JIS cannot hold is
+    // refused with one notice saying why, before any file is read (kanjiFound stays false).
     KanaRegistration registerReadings(std::u32string_view kanji, const std::array<std::u32string, 4>& slots) const;
 
 private:
