@@ -1,0 +1,100 @@
+#include "judgement/fortunes.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "text/unicode.h"
+
+namespace kadelo {
+namespace {
+
+constexpr char32_t kRepeatMark = U'々';
+constexpr std::size_t kMaxChars = 3;
+
+// Sums are formed in int and kept inside the 16-bit range; real stroke counts never come near it,
+// but a hand-edited dictionary with huge counts must not wrap round into a small or negative number.
+std::int16_t clamp16(int v)
+{
+    return static_cast<std::int16_t>(
+        std::clamp(v, int{std::numeric_limits<std::int16_t>::min()}, int{std::numeric_limits<std::int16_t>::max()}));
+}
+
+} // namespace
+
+std::u32string prepareName(std::u32string_view text)
+{
+    // Cut first, then trim: " 山田太" keeps only 山田.
+    return std::u32string(text::trimBlanks(text::firstChars(text, kMaxChars)));
+}
+
+NameHalf lookupStrokes(std::u32string_view text, const StrokeDictionary& dictionary, bool isSurname)
+{
+    NameHalf half;
+    const std::u32string name = prepareName(text);
+    half.length = static_cast<std::int16_t>(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i)
+        half.chars[i] = std::u32string(1, name[i]);
+    if (name.empty())
+        return half;
+
+    // Which positions take part in the scan: every position that holds a character, except the
+    // repeat mark in position 2 of a surname, which borrows the count of position 1 afterwards.
+    const bool repeatInSurname = isSurname && name.size() >= 2 && name[1] == kRepeatMark;
+    std::array<char32_t, 3> wanted{};
+    std::array<bool, 3> open{};
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        wanted[i] = name[i];
+        open[i] = !(i == 1 && repeatInSurname);
+    }
+
+    // One pass over the whole file for all positions; the first entry for a character counts and
+    // later duplicates are ignored. An entry whose character field is not one character (nullopt)
+    // never matches; an unreadable file leaves every count at 0.
+    dictionary.forEachEntry([&](std::optional<char32_t> c, std::int16_t strokes) {
+        if (!c)
+            return;
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (open[i] && wanted[i] == *c) {
+                half.counts[i] = strokes;
+                open[i] = false;
+            }
+        }
+    });
+
+    if (repeatInSurname)
+        half.counts[1] = half.counts[0];
+    return half;
+}
+
+FortuneSet computeFortunes(const NameStrokes& strokes)
+{
+    const NameHalf& a = strokes.surname;
+    const NameHalf& b = strokes.given;
+    const int m = std::clamp<int>(a.length, 0, 3);
+    const int n = std::clamp<int>(b.length, 0, 3);
+    auto count = [](const NameHalf& h, int position) -> int { // position 1..3; 0 outside
+        return position >= 1 && position <= 3 ? h.counts[static_cast<std::size_t>(position - 1)] : 0;
+    };
+    auto sum = [&](const NameHalf& h, int from, int to) {
+        int s = 0;
+        for (int k = from; k <= to; ++k)
+            s += count(h, k);
+        return s;
+    };
+
+    const int surnameAll = sum(a, 1, m);
+    const int givenAll = sum(b, 1, n);
+    const int last = count(a, m);
+    const int first = count(b, 1);
+    const int outerSurname = m == 1 ? count(a, 1) : sum(a, 1, m - 1);
+    const int outerGiven = n == 1 ? count(b, 1) : sum(b, 2, n);
+
+    FortuneSet f;
+    f.soukaku = clamp16(surnameAll + givenAll);
+    f.jinnkaku = clamp16(last + first);
+    f.gaikaku = clamp16(outerSurname + outerGiven);
+    f.tikaku = clamp16(last + first + givenAll);
+    return f;
+}
+
+} // namespace kadelo
