@@ -35,7 +35,7 @@ public:
         text::forEachLine(*bytes, [&](const text::FieldList& fields) {
             if (fields.size() < 2)
                 return;
-            onEntry(text::decodeSingleCharacter(fields[0]), countOf(fields[1]));
+            onEntry(characterOf(fields[0]), countOf(fields[1]));
         });
         return true;
     }
@@ -50,6 +50,16 @@ public:
 
     // A stroke-count field as a number: a 16-bit integer, else 0.
     static std::int16_t countOf(std::string_view field);
+
+    // The character of a character field: empty unless the field holds exactly one character that
+    // Shift-JIS defines (bytes it does not define never match anything, not even U+FFFD).
+    static std::optional<char32_t> characterOf(std::string_view field)
+    {
+        const std::optional<char32_t> c = text::decodeSingleCharacter(field);
+        if (c && *c == U'\uFFFD')
+            return std::nullopt;
+        return c;
+    }
 
 private:
     std::filesystem::path path_;
