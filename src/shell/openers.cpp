@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "settings/settings_screen.h"
 #include "shell/help_screen.h"
 #include "ui/screen_registry.h"
 
@@ -17,7 +18,11 @@ void openAnimal(QWidget* /*parent*/) {}
 
 void openDictionary(QWidget* /*parent*/) {}
 
-void openSettings(QWidget* /*parent*/) {}
+void openSettings(QWidget* parent)
+{
+    SettingsScreen dlg(parent);
+    dlg.exec();
+}
 
 void openAbout(QWidget* /*parent*/) {}
 

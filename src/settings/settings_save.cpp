@@ -1,0 +1,134 @@
+#include "settings/settings_save.h"
+
+#include <system_error>
+
+#include "text/cp932.h"
+#include "text/numbers.h"
+
+namespace kadelo {
+namespace {
+
+// A typed month or day as a whole number that fits an int; empty otherwise.
+std::optional<int> wholeNumber(std::u32string_view text)
+{
+    const std::optional<long long> v = text::parseInteger(text);
+    if (!v || *v < -100000 || *v > 100000)
+        return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+} // namespace
+
+const std::u32string& ProfileTexts::text(ProfileBox box) const
+{
+    switch (box) {
+    case ProfileBox::FamilyName:
+        return familyName;
+    case ProfileBox::Name:
+        return name;
+    case ProfileBox::Year:
+        return year;
+    case ProfileBox::Month:
+        return month;
+    case ProfileBox::Day:
+        return day;
+    case ProfileBox::Blood:
+        break;
+    }
+    return blood;
+}
+
+OpenedProfile openProfile(const SettingsFile& file)
+{
+    OpenedProfile opened;
+    opened.profile = file.readProfile();
+    if (opened.profile)
+        return opened;
+
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(file.path(), ec);
+    if (status.type() != std::filesystem::file_type::not_found) {
+        // Something is there but cannot be read: never replace it with the defaults.
+        opened.error = "cannot read " + file.path().string();
+        return opened;
+    }
+    const text::WriteResult written = file.writeDefaults();
+    if (!written) {
+        opened.error = written.error;
+        return opened;
+    }
+    opened.wroteDefaults = true;
+    opened.profile = file.readProfile();
+    if (!opened.profile)
+        opened.error = "cannot read " + file.path().string() + " after writing the defaults";
+    return opened;
+}
+
+std::optional<std::int16_t> userAnimalType(
+    const DateConversionTable& table, std::u32string_view year, std::u32string_view month, std::u32string_view day)
+{
+    const std::optional<int> m = wholeNumber(month);
+    const std::optional<int> d = wholeNumber(day);
+    if (!m || !d)
+        return std::nullopt;
+    const std::vector<std::int16_t> types = table.animalTypes(year, *m, *d);
+    if (types.empty())
+        return std::nullopt;
+    return types.back();
+}
+
+std::optional<UnstorableText> firstUnstorableBox(const ProfileTexts& profile)
+{
+    for (ProfileBox box : {ProfileBox::FamilyName, ProfileBox::Name, ProfileBox::Year, ProfileBox::Month,
+             ProfileBox::Day, ProfileBox::Blood}) {
+        const text::Cp932Bytes encoded = text::encodeCp932(profile.text(box));
+        if (!encoded.ok())
+            return UnstorableText{box, encoded.unencodable};
+    }
+    return std::nullopt;
+}
+
+SaveOutcome saveSettings(
+    const SettingsFile& file, const DateConversionTable& table, const SettingsChoice& choice, std::int16_t mouseInEffect)
+{
+    SaveOutcome outcome;
+    if (auto unstorable = firstUnstorableBox(choice.profile)) {
+        outcome.status = SaveOutcome::Status::Unstorable;
+        outcome.unstorable = std::move(unstorable);
+        return outcome;
+    }
+
+    const ProfileTexts& p = choice.profile;
+    const std::optional<std::int16_t> animal = userAnimalType(table, p.year, p.month, p.day);
+    outcome.animalFound = animal.has_value();
+    outcome.animal = animal.value_or(0);
+
+    if (choice.mouse && *choice.mouse >= 0 && *choice.mouse <= 2)
+        outcome.mouse = *choice.mouse;
+    else if (mouseInEffect >= 0 && mouseInEffect <= 2)
+        outcome.mouse = mouseInEffect;
+    else
+        outcome.mouse = 2;
+
+    SettingsRecord record;
+    record.name = p.name;
+    record.familyName = p.familyName;
+    record.year = p.year;
+    record.month = p.month;
+    record.day = p.day;
+    record.animal = outcome.animal;
+    record.blood = p.blood;
+    record.mouse = outcome.mouse;
+    record.animation1 = choice.animation1 ? 1 : 0;
+    record.animation2 = choice.animation2 ? 1 : 0;
+    record.colours = choice.colours;
+
+    const text::WriteResult written = file.save(record);
+    if (!written) {
+        outcome.status = SaveOutcome::Status::WriteFailed;
+        outcome.error = written.error;
+    }
+    return outcome;
+}
+
+} // namespace kadelo

@@ -1,0 +1,58 @@
+#pragma once
+// The settings screen settei: the user's profile, the 23 colours, the two animation switches and
+// the mouse pointer. OK saves the whole settings file and applies the pointer at once.
+#include <QColor>
+#include <QDialog>
+#include <array>
+#include <cstdint>
+
+#include "settings/settings_file.h"
+#include "settings/settings_save.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace kadelo {
+
+class SettingsScreen : public QDialog {
+    Q_OBJECT
+public:
+    explicit SettingsScreen(QWidget* parent = nullptr);
+
+    // The colour swatch `index` (1..23) shows.
+    QColor swatchColour(int index) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildProfileFrame();
+    void buildColourFrames();
+    void buildAnimationFrame();
+    void buildMouseFrame();
+    void loadProfile();
+    void setSwatch(int index, const QColor& colour);
+    void pickColour(int index);
+    void confirm();
+    QLineEdit* box(ProfileBox which) const;
+
+    QLineEdit* tm_ = nullptr;
+    QLineEdit* tn_ = nullptr;
+    QLineEdit* tyear_ = nullptr;
+    QLineEdit* tmonth_ = nullptr;
+    QLineEdit* tday_ = nullptr;
+    QLineEdit* blood_ = nullptr;
+    std::array<QLabel*, kColourCount> swatches_{};
+    std::array<QColor, kColourCount> colours_{};
+    QCheckBox* chanime1_ = nullptr;
+    QCheckBox* chanime2_ = nullptr;
+    std::array<QRadioButton*, 3> opm_{};
+    // The colour the colour dialog last returned during this visit; the dialog starts there.
+    QColor lastColour_ = Qt::white;
+    // A problem met while opening, told once the screen is on view.
+    QString openingProblem_;
+};
+
+} // namespace kadelo

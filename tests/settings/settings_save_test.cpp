@@ -1,0 +1,198 @@
+// OK and opening of the settings screen without the window: animal type from the typed date,
+// refusal of text the file cannot store, the mouse code kept, save failures, the defaults on opening.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "settings/settings_save.h"
+#include "support/temp_folder.h"
+#include "text/unicode.h"
+
+using namespace kadelo;
+using namespace kadelo::testing;
+
+namespace {
+
+std::u32string u(const char* s)
+{
+    return text::fromUtf8(s);
+}
+
+// 1975: March's base is 30, so 1975-3-15 is type 45. 1980 has two rows (a hand-edited table).
+const char* const kTable = "75,10,20,30,40,50,0,5,15,25,35,45,55\r\n"
+                           "80,1,2,3,4,5,6,7,8,9,10,11,12\r\n"
+                           "80,21,22,23,24,25,26,27,28,29,30,31,32\r\n";
+
+SettingsChoice choice(const char* year, const char* month, const char* day)
+{
+    SettingsChoice c;
+    c.profile.familyName = u("山田");
+    c.profile.name = u("寿限無助");
+    c.profile.year = u(year);
+    c.profile.month = u(month);
+    c.profile.day = u(day);
+    c.profile.blood = u("AB");
+    c.mouse = 1;
+    c.animation1 = false;
+    c.animation2 = true;
+    c.colours = SettingsFile::defaultColours();
+    c.colours[22] = 255;
+    return c;
+}
+
+class SettingsSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override { writeBytes("conve.dat", kTable); }
+    SaveOutcome save(const SettingsChoice& c, std::int16_t inEffect = 0) const
+    {
+        return saveSettings(file, table, c, inEffect);
+    }
+    TempFolder folder;
+    SettingsFile file{"Kadelo.ini"};
+    DateConversionTable table{"conve.dat"};
+};
+
+} // namespace
+
+TEST_F(SettingsSaveTest, SavesTheWholeFileByteForByteWithTheAnimalTypeOfTheBirthDate)
+{
+    const SaveOutcome out = save(choice("1975", "3", "15"));
+    ASSERT_EQ(out.status, SaveOutcome::Status::Saved);
+    EXPECT_TRUE(out.animalFound);
+    EXPECT_EQ(out.animal, 45);
+    EXPECT_EQ(out.mouse, 1);
+    const std::string expected = cp932(
+        "[Kadelo]\r\n\r\nName=寿限無助\r\nFamily name=山田\r\n\r\n[option]\r\n\r\n"
+        "year=1975\r\nmonth=3\r\nday=15\r\nuser_animal=45\r\nBlood=AB\r\n\r\n[Mouse]\r\n\r\nMouse=1\r\n\r\n"
+        "[Animation]\r\n\r\nAnimation1=0\r\nAnimation2=1\r\n\r\n[Color]\r\n\r\n"
+        "No1=16777088\r\nNo2=16750487\r\nNo3=16702900\r\nNo4=16744448\r\nNo5=16744703\r\n"
+        "No6=8454143\r\nNo7=8453888\r\nNo8=11592197\r\nNo9=8421631\r\nNo10=8454143\r\n"
+        "No11=8454016\r\nNo12=16777088\r\nNo13=16744448\r\nNo14=16744703\r\nNo15=16711680\r\n"
+        "No16=16744703\r\nNo17=16777088\r\nNo18=8454143\r\nNo19=8453888\r\nNo20=11138558\r\n"
+        "No21=16744703\r\nNo22=12615935\r\nNo23=255\r\n\r\n#End\r\n");
+    EXPECT_EQ(readBytes("Kadelo.ini"), expected);
+    EXPECT_EQ(file.firstUserAnimal(), 45);
+    EXPECT_EQ(file.readProfile()->name, u("寿限無"));
+}
+
+TEST_F(SettingsSaveTest, MonthAndDayAreTakenAsNumbersAndTheLastMatchingRowWins)
+{
+    EXPECT_EQ(userAnimalType(table, U"1975", U"03", U" 15 "), 45);
+    EXPECT_EQ(userAnimalType(table, U"1975", U"12", U"31"), 26); // 55 + 31 = 86, less 60
+    EXPECT_EQ(userAnimalType(table, U"1980", U"1", U"1"), 22);   // rows give 2 and 22; the last counts
+}
+
+TEST_F(SettingsSaveTest, ADateWithoutTypeSavesAnimalZero)
+{
+    struct Date {
+        const char *year, *month, *day;
+    };
+    const Date dates[] = {{"75", "3", "15"}, {"1930", "3", "15"}, {"1975", "13", "15"}, {"1975", "", "15"},
+        {"1975", "3", "1.5"}, {"1975", "3", "十五"}, {"1975", "3", "0"}, {"", "", ""}};
+    for (const Date& d : dates) {
+        SCOPED_TRACE(std::string(d.year) + "-" + d.month + "-" + d.day);
+        const SaveOutcome out = save(choice(d.year, d.month, d.day));
+        ASSERT_EQ(out.status, SaveOutcome::Status::Saved);
+        EXPECT_FALSE(out.animalFound);
+        EXPECT_EQ(out.animal, 0);
+        const std::u32string saved = text::decodeCp932(readBytes("Kadelo.ini"));
+        EXPECT_NE(saved.find(U"\r\nuser_animal=0\r\n"), std::u32string::npos);
+        EXPECT_NE(saved.find(U"\r\nyear=" + u(d.year) + U"\r\nmonth=" + u(d.month) + U"\r\nday=" + u(d.day) + U"\r\n"),
+            std::u32string::npos);
+    }
+
+    std::filesystem::remove("conve.dat");
+    const SaveOutcome out = save(choice("1975", "3", "15"));
+    EXPECT_EQ(out.status, SaveOutcome::Status::Saved);
+    EXPECT_FALSE(out.animalFound);
+    EXPECT_EQ(file.firstUserAnimal(), 0);
+}
+
+TEST_F(SettingsSaveTest, TextTheFileCannotStoreIsRefusedNamingTheFirstSuchBox)
+{
+    ASSERT_TRUE(file.writeDefaults());
+    const std::string before = readBytes("Kadelo.ini");
+
+    SettingsChoice c = choice("1975", "3", "15");
+    c.profile.blood = u("A😀");
+    c.profile.name = u("𠮷男");
+    const SaveOutcome out = save(c);
+    EXPECT_EQ(out.status, SaveOutcome::Status::Unstorable);
+    ASSERT_TRUE(out.unstorable);
+    EXPECT_EQ(out.unstorable->box, ProfileBox::Name);
+    EXPECT_EQ(out.unstorable->characters, u("𠮷"));
+    EXPECT_EQ(readBytes("Kadelo.ini"), before);
+
+    c.profile.name = u("吉男");
+    const SaveOutcome blood = save(c);
+    ASSERT_TRUE(blood.unstorable);
+    EXPECT_EQ(blood.unstorable->box, ProfileBox::Blood);
+    EXPECT_EQ(readBytes("Kadelo.ini"), before);
+}
+
+TEST_F(SettingsSaveTest, WithoutAPointerOptionTheCodeInEffectIsKept)
+{
+    SettingsChoice c = choice("1975", "3", "15");
+    c.mouse.reset();
+    EXPECT_EQ(save(c, 1).mouse, 1);
+    EXPECT_EQ(file.readMenuSettings()->mflag, 1);
+    EXPECT_EQ(save(c, 2).mouse, 2);
+    // A code that acts as the standard pointer is written as the standard pointer's code.
+    EXPECT_EQ(save(c, 7).mouse, 2);
+    EXPECT_EQ(file.readMenuSettings()->mflag, 2);
+    c.mouse = 0;
+    EXPECT_EQ(save(c, 2).mouse, 0);
+    EXPECT_EQ(file.readMenuSettings()->mflag, 0);
+}
+
+TEST_F(SettingsSaveTest, AFailedWriteIsReportedAndNothingIsReplaced)
+{
+    // A folder where the file should be: the rename over it fails, as in a folder without write access.
+    std::filesystem::create_directory("Kadelo.ini");
+    writeBytes("Kadelo.ini/keep", "x");
+    const SaveOutcome out = save(choice("1975", "3", "15"));
+    EXPECT_EQ(out.status, SaveOutcome::Status::WriteFailed);
+    EXPECT_FALSE(out.error.empty());
+    EXPECT_EQ(readBytes("Kadelo.ini/keep"), "x");
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+TEST(SettingsOpen, AMissingFileGetsTheDefaultsOnceAndIsReadBack)
+{
+    TempFolder folder;
+    const SettingsFile file("Kadelo.ini");
+    const OpenedProfile opened = openProfile(file);
+    ASSERT_TRUE(opened.profile);
+    EXPECT_TRUE(opened.wroteDefaults);
+    EXPECT_TRUE(opened.error.empty());
+    EXPECT_EQ(opened.profile->name, U"");
+    EXPECT_EQ(opened.profile->mouse, 0);
+    EXPECT_EQ(text::decodeCp932(readBytes("Kadelo.ini")), SettingsFile::defaultsText());
+
+    // An existing file is only read.
+    writeBytes("Kadelo.ini", cp932("Name=寿限無助\r\nName=花子\r\nyear=19751\r\nMouse=1\r\n"));
+    const OpenedProfile again = openProfile(file);
+    EXPECT_FALSE(again.wroteDefaults);
+    EXPECT_EQ(again.profile->name, u("花子"));
+    EXPECT_EQ(again.profile->year, u("1975"));
+    EXPECT_EQ(again.profile->mouse, 1);
+}
+
+TEST(SettingsOpen, AFileThatCannotBeReadIsReportedAndNeverOverwritten)
+{
+    TempFolder folder;
+    std::filesystem::create_directory("Kadelo.ini");
+    const OpenedProfile unreadable = openProfile(SettingsFile("Kadelo.ini"));
+    EXPECT_FALSE(unreadable.profile);
+    EXPECT_FALSE(unreadable.wroteDefaults);
+    EXPECT_FALSE(unreadable.error.empty());
+    EXPECT_TRUE(std::filesystem::is_directory("Kadelo.ini"));
+
+    // No file and no way to write one: reported, with no second attempt.
+    const OpenedProfile unwritable = openProfile(SettingsFile("missing/Kadelo.ini"));
+    EXPECT_FALSE(unwritable.profile);
+    EXPECT_FALSE(unwritable.wroteDefaults);
+    EXPECT_FALSE(unwritable.error.empty());
+    EXPECT_FALSE(std::filesystem::exists("missing"));
+}
