@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "settings/settings_screen.h"
+#include "dictionary/dictionary_screen.h"
 #include "shell/help_screen.h"
 #include "ui/screen_registry.h"
 
@@ -16,7 +17,11 @@ void openNaming(QWidget* /*parent*/) {}
 
 void openAnimal(QWidget* /*parent*/) {}
 
-void openDictionary(QWidget* /*parent*/) {}
+void openDictionary(QWidget* parent)
+{
+    DictionaryScreen dlg(parent);
+    dlg.exec();
+}
 
 void openSettings(QWidget* parent)
 {

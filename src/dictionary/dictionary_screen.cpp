@@ -1,0 +1,334 @@
+#include "dictionary/dictionary_screen.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "dictionary/entry_text.h"
+#include "dictionary/kana_dictionary.h"
+#include "dictionary/stroke_dictionary.h"
+#include "text/numbers.h"
+#include "text/unicode.h"
+#include "ui/look.h"
+#include "ui/messages.h"
+#include "ui/platform.h"
+#include "ui/qt_text.h"
+
+namespace kadelo {
+namespace {
+
+// Window and page geometry, in twips.
+constexpr int kClientWidth = 5520;
+constexpr int kClientHeight = 3780;
+constexpr int kBoxHeight = 420;
+constexpr int kButtonWidth = 1200;
+constexpr int kButtonHeight = 420;
+
+// Rows of both pages: the first input row, the second row, the third row, the buttons.
+constexpr int kRow1 = 240;
+constexpr int kRow2 = 780;
+constexpr int kRow3 = 1320;
+constexpr int kButtonRow = 1980;
+
+// The messages of the "漢字" page carry this title, except "登録されてません", whose title is empty.
+QString kanjiTitle()
+{
+    return QStringLiteral("登録");
+}
+
+// Black or white, whichever reads better on the colour.
+QColor textColourOn(const QColor& background)
+{
+    const int luminance = (background.red() * 299 + background.green() * 587 + background.blue() * 114) / 1000;
+    return luminance < 140 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+// Paints a window or page in the screen's background colour, its captions in a readable colour.
+// Text boxes keep their own white.
+void paintArea(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::WindowText, textColourOn(colour));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void paintButton(QPushButton* button, const QColor& colour)
+{
+    ui::paintBackground(button, colour);
+    QPalette p = button->palette();
+    p.setColor(QPalette::ButtonText, textColourOn(colour));
+    button->setPalette(p);
+}
+
+QLabel* caption(QWidget* page, const QString& text, int left, int top, int width)
+{
+    QLabel* label = ui::makeLabel(page, QString(), text);
+    label->setAlignment(Qt::AlignVCenter | Qt::AlignRight);
+    ui::place(label, left, top, width, kBoxHeight);
+    return label;
+}
+
+// Kanji boxes show their one character a little larger.
+void enlarge(QWidget* w, double factor)
+{
+    QFont f = w->font();
+    f.setPointSizeF(f.pointSizeF() * factor);
+    w->setFont(f);
+}
+
+} // namespace
+
+DictionaryScreen::DictionaryScreen(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("jisyo"));
+    setWindowTitle(QStringLiteral("辞書"));
+    setModal(true);
+    ui::setClientSize(this, kClientWidth, kClientHeight);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    tabs_->setDocumentMode(false);
+    ui::place(tabs_, 120, 120, kClientWidth - 240, 3000);
+    tabs_->addTab(buildKanjiPage(), QStringLiteral("漢字"));
+    tabs_->addTab(buildKanaPage(), QStringLiteral("かな"));
+    tabs_->setCurrentIndex(0);
+
+    cmdexit_ = ui::makeButton(this, QStringLiteral("cmdexit"), QStringLiteral("終了"));
+    ui::place(cmdexit_, kClientWidth - 120 - kButtonWidth, 3240, kButtonWidth, kButtonHeight);
+    connect(cmdexit_, &QPushButton::clicked, this, &QDialog::reject);
+
+    applyColours();
+    t1_->setFocus();
+}
+
+QWidget* DictionaryScreen::buildKanjiPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("kanjiPage"));
+
+    caption(page, QStringLiteral("漢字"), 120, kRow1, 600);
+    t1_ = ui::makeLineEdit(page, QStringLiteral("T1"));
+    enlarge(t1_, 1.3);
+    t1_->setAlignment(Qt::AlignCenter);
+    ui::place(t1_, 780, kRow1, 900, kBoxHeight);
+    ui::setHiraganaInput(t1_);
+
+    caption(page, QStringLiteral("画数"), 120, kRow2, 600);
+    t2_ = ui::makeLineEdit(page, QStringLiteral("T2"));
+    t2_->setAlignment(Qt::AlignCenter);
+    ui::place(t2_, 780, kRow2, 900, kBoxHeight);
+    ui::disableInputMethod(t2_);
+
+    // The stroke count found, with "画数" beside it and, after a registration of a known kanji,
+    // "登録済みです。".
+    la2_ = ui::makeLabel(page, QStringLiteral("La2"), QString());
+    la2_->setAlignment(Qt::AlignCenter);
+    la2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    enlarge(la2_, 1.3);
+    QFont bold = la2_->font();
+    bold.setBold(true);
+    la2_->setFont(bold);
+    ui::place(la2_, 780, kRow3, 900, kBoxHeight);
+
+    touroku2_ = ui::makeLabel(page, QStringLiteral("touroku2"), QStringLiteral("画数"));
+    touroku2_->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    ui::place(touroku2_, 1740, kRow3, 600, kBoxHeight);
+    touroku2_->hide();
+
+    touroku3_ = ui::makeLabel(page, QStringLiteral("touroku3"), QStringLiteral("登録済みです。"));
+    touroku3_->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    ui::place(touroku3_, 2400, kRow3, 1800, kBoxHeight);
+    touroku3_->hide();
+
+    command1_ = ui::makeButton(page, QStringLiteral("Command1"), QStringLiteral("登録"));
+    command4_ = ui::makeButton(page, QStringLiteral("Command4"), QStringLiteral("検索"));
+    command2_ = ui::makeButton(page, QStringLiteral("Command2"), QStringLiteral("ﾘｾｯﾄ"));
+    ui::place(command1_, 1320, kButtonRow, kButtonWidth, kButtonHeight);
+    ui::place(command4_, 2610, kButtonRow, kButtonWidth, kButtonHeight);
+    ui::place(command2_, 3900, kButtonRow, kButtonWidth, kButtonHeight);
+    connect(command1_, &QPushButton::clicked, this, &DictionaryScreen::registerKanji);
+    connect(command4_, &QPushButton::clicked, this, &DictionaryScreen::searchKanji);
+    connect(command2_, &QPushButton::clicked, this, &DictionaryScreen::resetKanji);
+    return page;
+}
+
+QWidget* DictionaryScreen::buildKanaPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("kanaPage"));
+
+    caption(page, QStringLiteral("漢字"), 120, kRow1, 600);
+    textIN_ = ui::makeLineEdit(page, QStringLiteral("textIN"));
+    enlarge(textIN_, 1.3);
+    textIN_->setAlignment(Qt::AlignCenter);
+    ui::place(textIN_, 780, kRow1, 900, kBoxHeight);
+    ui::setHiraganaInput(textIN_);
+
+    const QString readingCaptions[4] = {QStringLiteral("読み１"), QStringLiteral("読み２"), QStringLiteral("読み３"),
+        QStringLiteral("読み４")};
+    for (int i = 0; i < 4; ++i) {
+        const int left = i % 2 == 0 ? 120 : 2580;
+        const int top = i < 2 ? kRow2 : kRow3;
+        caption(page, readingCaptions[i], left, top, 600);
+        textK_[i] = ui::makeLineEdit(page, QStringLiteral("textK%1").arg(i + 1));
+        ui::place(textK_[i], left + 660, top, 1740, kBoxHeight);
+        ui::setHiraganaInput(textK_[i]);
+    }
+    // Tab order: the kanji, then the readings row by row.
+    QWidget::setTabOrder(textIN_, textK_[0]);
+    for (int i = 0; i < 3; ++i)
+        QWidget::setTabOrder(textK_[i], textK_[i + 1]);
+
+    cmdwrite_ = ui::makeButton(page, QStringLiteral("cmdwrite"), QStringLiteral("登録"));
+    cmdCls_ = ui::makeButton(page, QStringLiteral("cmdCls"), QStringLiteral("ﾘｾｯﾄ"));
+    ui::place(cmdwrite_, 2610, kButtonRow, kButtonWidth, kButtonHeight);
+    ui::place(cmdCls_, 3900, kButtonRow, kButtonWidth, kButtonHeight);
+    connect(cmdwrite_, &QPushButton::clicked, this, &DictionaryScreen::registerReadings);
+    connect(cmdCls_, &QPushButton::clicked, this, &DictionaryScreen::resetKana);
+    return page;
+}
+
+void DictionaryScreen::applyColours()
+{
+    const QColor background = ui::themeColour(15);
+    paintArea(this, background);
+    for (int i = 0; i < tabs_->count(); ++i)
+        paintArea(tabs_->widget(i), background);
+    // The tab captions keep the ordinary look, readable on any background.
+    const QPalette standard = QApplication::palette(tabs_->tabBar());
+    QPalette tabPalette = tabs_->tabBar()->palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
+        tabPalette.setColor(role, standard.color(role));
+    tabs_->tabBar()->setPalette(tabPalette);
+    paintButton(command1_, ui::themeColour(16));
+    paintButton(command4_, ui::themeColour(17));
+    paintButton(command2_, ui::themeColour(18));
+    paintButton(cmdwrite_, ui::themeColour(19));
+    paintButton(cmdCls_, ui::themeColour(20));
+    paintButton(cmdexit_, ui::themeColour(21));
+
+    // The count display reads like a text box whatever the background.
+    QPalette p = la2_->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    la2_->setPalette(p);
+    la2_->setAutoFillBackground(true);
+}
+
+void DictionaryScreen::showCount(std::int16_t count)
+{
+    la2_->setText(QString::number(count));
+    touroku2_->show();
+}
+
+void DictionaryScreen::registerKanji()
+{
+    if (t1_->text().isEmpty() || t2_->text().isEmpty()) {
+        ui::showMessage(this, QStringLiteral("登録漢字と画数を入力してから、ボタンを押してね。"), ui::Icon::Information, kanjiTitle());
+        return;
+    }
+    const std::u32string kanji = ui::u32(t1_->text());
+    if (kanji.size() > 1) {
+        ui::showMessage(this, QStringLiteral("漢字は、１文字入力してね。"), ui::Icon::Information, kanjiTitle());
+        t1_->clear();
+        return;
+    }
+    // A half goes to the even neighbour; a count beyond 16 bits is no count.
+    const std::optional<std::int16_t> count = text::toInt16(text::parseDecimal(ui::u32(t2_->text())));
+    if (!count || *count == 0) {
+        ui::showMessage(this, QStringLiteral("画数は、数字を入力してね。"), ui::Icon::Information, kanjiTitle());
+        t2_->clear();
+        return;
+    }
+    // A double quote, a comma or a character Shift-JIS cannot hold would spoil 漢字.dat.
+    const std::u32string refusal = unstorableNotice(kanji);
+    if (!refusal.empty()) {
+        ui::showMessage(this, ui::qs(refusal), ui::Icon::Information, kanjiTitle());
+        t1_->clear();
+        return;
+    }
+
+    const StrokeDictionary dictionary;
+    if (const std::optional<std::int16_t> stored = dictionary.lookUp(kanji)) {
+        showCount(*stored);
+        touroku3_->show();
+        return;
+    }
+    const text::WriteResult written = dictionary.append(kanji, *count);
+    if (!written) {
+        ui::showMessage(this, QStringLiteral("漢字.datに書き込めませんでした。（%1）").arg(QString::fromStdString(written.error)),
+            ui::Icon::Exclamation, kanjiTitle());
+        return;
+    }
+    ui::showMessage(this, QStringLiteral("登録しました。"), ui::Icon::Information, kanjiTitle());
+}
+
+void DictionaryScreen::searchKanji()
+{
+    if (t1_->text().isEmpty()) {
+        ui::showMessage(this, QStringLiteral("検索する漢字を入力してから、ボタンを押してね。"), ui::Icon::Information, kanjiTitle());
+        return;
+    }
+    const std::u32string kanji = ui::u32(t1_->text());
+    if (kanji.size() > 1) {
+        ui::showMessage(this, QStringLiteral("漢字は、１文字入力してね。"), ui::Icon::Information, kanjiTitle());
+        t1_->clear();
+        return;
+    }
+    if (const std::optional<std::int16_t> stored = StrokeDictionary().lookUp(kanji)) {
+        showCount(*stored);
+        return;
+    }
+    ui::showMessage(this, QStringLiteral("登録されてません"), ui::Icon::Information, QString());
+    la2_->clear();
+}
+
+void DictionaryScreen::resetKanji()
+{
+    t1_->clear();
+    t2_->clear();
+    la2_->clear();
+    touroku2_->hide();
+    touroku3_->hide();
+}
+
+void DictionaryScreen::registerReadings()
+{
+    std::u32string kanji = ui::u32(textIN_->text());
+    if (kanji.size() > 1)
+        kanji.resize(1);
+    textIN_->setText(ui::qs(kanji));
+    if (kanji.empty()) {
+        ui::showMessage(this, QStringLiteral("漢字を入力してください。"));
+        return;
+    }
+    std::array<std::u32string, 4> slots;
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        slots[i] = ui::u32(textK_[i]->text());
+    if (slots[0].empty()) {
+        ui::showMessage(this, QStringLiteral("かなを入力してください。"));
+        return;
+    }
+
+    const KanaRegistration result = KanaDictionary().registerReadings(kanji, slots);
+    for (const std::u32string& notice : result.notices)
+        ui::showMessage(this, ui::qs(notice));
+    // The boxes are emptied once the registration went through, also when every reading was known.
+    if (result.kanjiFound && result.written)
+        resetKana();
+}
+
+void DictionaryScreen::resetKana()
+{
+    for (QLineEdit* box : textK_)
+        box->clear();
+    textIN_->clear();
+}
+
+} // namespace kadelo

@@ -1,0 +1,51 @@
+#pragma once
+// The dictionary screen jisyo: registers kanji with their stroke counts in 漢字.dat ("漢字" page) and
+// kana readings of registered kanji in かな.dat ("かな" page). Shown modally, opened afresh each time.
+#include <QDialog>
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace kadelo {
+
+class DictionaryScreen : public QDialog {
+    Q_OBJECT
+public:
+    explicit DictionaryScreen(QWidget* parent = nullptr);
+
+private:
+    QWidget* buildKanjiPage();
+    QWidget* buildKanaPage();
+    void applyColours();
+
+    // "漢字" page
+    void registerKanji(); // Command1
+    void searchKanji();   // Command4
+    void resetKanji();    // Command2
+    void showCount(std::int16_t count);
+
+    // "かな" page
+    void registerReadings(); // cmdwrite
+    void resetKana();        // cmdCls
+
+    QTabWidget* tabs_ = nullptr;
+    QLineEdit* t1_ = nullptr;
+    QLineEdit* t2_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command4_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QLabel* la2_ = nullptr;
+    QLabel* touroku2_ = nullptr;
+    QLabel* touroku3_ = nullptr;
+    QLineEdit* textIN_ = nullptr;
+    std::array<QLineEdit*, 4> textK_{};
+    QPushButton* cmdwrite_ = nullptr;
+    QPushButton* cmdCls_ = nullptr;
+    QPushButton* cmdexit_ = nullptr;
+};
+
+} // namespace kadelo
