@@ -6,7 +6,10 @@
 
 #include "settings/settings_screen.h"
 #include "dictionary/dictionary_screen.h"
+#include "animal/animal_screen.h"
+#include "shell/about_screen.h"
 #include "shell/help_screen.h"
+#include "shell/play_screen.h"
 #include "ui/screen_registry.h"
 
 namespace kadelo::screens {
@@ -15,7 +18,11 @@ void openJudgement(QWidget* /*parent*/) {}
 
 void openNaming(QWidget* /*parent*/) {}
 
-void openAnimal(QWidget* /*parent*/) {}
+void openAnimal(QWidget* /*parent*/)
+{
+    // An ordinary window of its own, so it can stand beside the menu and the other screens.
+    ui::showOnce(QStringLiteral("animal"), [] { return new AnimalScreen(); });
+}
 
 void openDictionary(QWidget* parent)
 {
@@ -29,9 +36,17 @@ void openSettings(QWidget* parent)
     dlg.exec();
 }
 
-void openAbout(QWidget* /*parent*/) {}
+void openAbout(QWidget* parent)
+{
+    AboutScreen about(parent);
+    about.exec();
+}
 
-void openPlay(QWidget* /*parent*/) {}
+void openPlay(QWidget* parent)
+{
+    PlayScreen play(parent);
+    play.exec();
+}
 
 void openHelp(QWidget* /*parent*/)
 {
