@@ -1,0 +1,184 @@
+// Generates the supplied data files 漢字.dat, かな.dat and conve.dat.
+//
+//   kadelo_generate_data [--kanjidic FILE] [--out FOLDER] [--show READING ...]
+//
+// FILE defaults to Debian's /usr/share/edict/kanjidic2.xml.gz (package kanjidic-xml); FOLDER to the
+// current folder. --show prints the first kanji of the given readings instead of writing files.
+// Every line goes through the program's own Shift-JIS writer, so data and program agree byte for byte.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "birth_table.h"
+#include "kana_readings.h"
+#include "kanjidic_source.h"
+#include "stroke_table.h"
+#include "text/cp932.h"
+#include "text/data_folder.h"
+#include "text/file_io.h"
+#include "text/records.h"
+#include "text/unicode.h"
+
+namespace {
+
+using namespace kadelo;
+
+constexpr int kFirstYear = 1941; // the year picker offers 1941 to 2000
+constexpr int kLastYear = 2040;
+constexpr std::size_t kNamingLimit = 30; // kanji of one reading that the naming assistant takes
+
+// Collects the lines of one file as CP932 bytes; any character CP932 cannot hold is an error.
+class DataFile {
+public:
+    void addLine(const std::u32string& line)
+    {
+        const text::Cp932Bytes encoded = text::encodeCp932(line + U"\r\n");
+        if (!encoded.ok())
+            throw std::runtime_error("Shift-JIS cannot hold " + text::toUtf8(encoded.unencodable) + " in " + text::toUtf8(line));
+        bytes_ += encoded.bytes;
+        ++lines_;
+    }
+    const std::string& bytes() const { return bytes_; }
+    std::size_t lines() const { return lines_; }
+
+private:
+    std::string bytes_;
+    std::size_t lines_ = 0;
+};
+
+std::u32string textField(std::u32string_view value)
+{
+    if (!text::isSafeFieldText(value))
+        throw std::runtime_error("a field holds a double quote, comma or line break: " + text::toUtf8(value));
+    return text::quotedField(value);
+}
+
+DataFile strokeFile(const tools::StrokeTable& table)
+{
+    DataFile file;
+    for (const tools::StrokeEntry& e : table.entries)
+        file.addLine(textField(std::u32string(1, e.character)) + U"," + text::numberField(e.strokes));
+    return file;
+}
+
+DataFile kanaFile(const tools::KanaReadings& readings)
+{
+    DataFile file;
+    for (const tools::KanaEntry& e : readings.entries)
+        file.addLine(textField(e.reading) + U"," + textField(std::u32string(1, e.kanji)) + U"," + text::numberField(e.strokes));
+    return file;
+}
+
+DataFile conversionFile(const std::vector<tools::BirthRow>& rows)
+{
+    DataFile file;
+    for (const tools::BirthRow& row : rows) {
+        const int key = row.year % 100;
+        std::u32string line{static_cast<char32_t>(U'0' + key / 10), static_cast<char32_t>(U'0' + key % 10)};
+        for (int base : row.bases)
+            line += U"," + text::numberField(base);
+        file.addLine(line);
+    }
+    return file;
+}
+
+void report(const std::string& heading, const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return;
+    std::cerr << heading << " (" << lines.size() << "):\n";
+    for (const std::string& line : lines)
+        std::cerr << "  " << line << '\n';
+}
+
+void write(const std::filesystem::path& path, const DataFile& file)
+{
+    const text::WriteResult result = text::writeFileAtomic(path, file.bytes());
+    if (!result)
+        throw std::runtime_error("cannot write " + path.string() + ": " + result.error);
+    std::cout << path.string() << ": " << file.lines() << " lines, " << file.bytes().size() << " bytes\n";
+}
+
+void show(const tools::KanaReadings& readings, const std::vector<std::string>& wanted)
+{
+    for (const std::string& w : wanted) {
+        const std::u32string reading = text::fromUtf8(w);
+        std::u32string kanji;
+        std::size_t total = 0;
+        for (const tools::KanaEntry& e : readings.entries) {
+            if (e.reading != reading)
+                continue;
+            if (total < kNamingLimit)
+                kanji.push_back(e.kanji);
+            ++total;
+        }
+        std::cout << w << " (" << total << "): " << text::toUtf8(kanji) << '\n';
+    }
+}
+
+int run(int argc, char** argv)
+{
+    std::filesystem::path source = "/usr/share/edict/kanjidic2.xml.gz";
+    std::filesystem::path out = ".";
+    std::vector<std::string> showReadings;
+    bool showing = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--kanjidic" && i + 1 < argc) {
+            source = argv[++i];
+        } else if (arg == "--out" && i + 1 < argc) {
+            out = argv[++i];
+        } else if (arg == "--show") {
+            showing = true;
+        } else if (showing && !arg.starts_with("--")) {
+            showReadings.push_back(arg);
+        } else {
+            std::cerr << "usage: kadelo_generate_data [--kanjidic FILE] [--out FOLDER] [--show READING ...]\n";
+            return 2;
+        }
+    }
+
+    const tools::Kanjidic kanjidic = tools::loadKanjidic(source);
+    std::cerr << "KANJIDIC2 " << kanjidic.databaseVersion << " of " << kanjidic.dateOfCreation << ": "
+              << kanjidic.entries.size() << " characters\n";
+
+    const tools::StrokeTable strokes = tools::buildStrokeTable(kanjidic);
+    const tools::KanaReadings readings = tools::buildKanaReadings(kanjidic, strokes);
+
+    std::cerr << "left out of 漢字.dat, not in Shift-JIS: " << strokes.leftOut.size() << " characters\n";
+    report("notes on 漢字.dat", strokes.notes);
+    report("notes on かな.dat", readings.notes);
+    std::vector<std::string> problems = strokes.problems;
+    problems.insert(problems.end(), readings.problems.begin(), readings.problems.end());
+    if (!problems.empty()) {
+        report("problems", problems);
+        return 1;
+    }
+
+    if (showing) {
+        show(readings, showReadings);
+        return 0;
+    }
+
+    std::filesystem::create_directories(out);
+    write(out / text::strokeFileName(), strokeFile(strokes));
+    write(out / text::kanaFileName(), kanaFile(readings));
+    write(out / text::conversionFileName(), conversionFile(tools::birthRows(kFirstYear, kLastYear)));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "kadelo_generate_data: " << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,218 @@
+#include "kana_readings.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "name_kanji_lists.h"
+#include "text/cp932.h"
+#include "text/unicode.h"
+
+namespace kadelo::tools {
+namespace {
+
+std::string utf8(char32_t c)
+{
+    return text::toUtf8(std::u32string(1, c));
+}
+
+std::u32string withoutAffixMarks(std::u32string_view reading)
+{
+    std::u32string out;
+    for (char32_t c : reading)
+        if (c != U'-')
+            out.push_back(c);
+    return out;
+}
+
+// Hiragana, and the long-vowel mark, that Shift-JIS can hold.
+bool isStorableReading(std::u32string_view reading)
+{
+    if (reading.empty())
+        return false;
+    for (char32_t c : reading)
+        if (!((c >= U'ぁ' && c <= U'ん') || c == U'ー'))
+            return false;
+    return text::cp932CanHold(reading);
+}
+
+std::vector<std::u32string> splitWords(std::u32string_view text)
+{
+    std::vector<std::u32string> words;
+    std::u32string word;
+    for (char32_t c : text) {
+        if (c == U' ') {
+            if (!word.empty())
+                words.push_back(std::move(word));
+            word.clear();
+        } else {
+            word.push_back(c);
+        }
+    }
+    if (!word.empty())
+        words.push_back(std::move(word));
+    return words;
+}
+
+struct NameKanji {
+    const KanjidicEntry* entry;
+    int grade; // the grade of the 常用 or 人名用 kanji it stands for
+};
+
+// The order of kanji among the candidates of one reading: the lower, the earlier.
+using OrderKey = std::tuple<int, int, int, int, char32_t>;
+
+int gradeBucket(int grade)
+{
+    if (grade == 9)
+        return 0; // 人名用漢字: admitted for names
+    if (grade >= 1 && grade <= 6)
+        return 1; // taught in primary school
+    if (grade == 8)
+        return 2; // the other 常用漢字
+    return 3;     // 10: old forms admitted beside their 常用 forms
+}
+
+struct Candidate {
+    char32_t kanji;
+    int strokes;
+    OrderKey key;
+};
+
+} // namespace
+
+std::u32string toHiragana(std::u32string_view text)
+{
+    std::u32string out(text);
+    for (char32_t& c : out)
+        if (c >= U'ァ' && c <= U'ヶ')
+            c -= U'ァ' - U'ぁ';
+    return out;
+}
+
+KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& strokes)
+{
+    KanaReadings result;
+
+    std::map<char32_t, const KanjidicEntry*> byLiteral;
+    for (const KanjidicEntry& e : kanjidic.entries)
+        byLiteral.emplace(e.literal, &e);
+
+    // The kanji of 常用漢字 and 人名用漢字. One whose official form Shift-JIS cannot hold is
+    // represented by its Shift-JIS variant (鴎 for 鷗), unless that variant is itself on the lists.
+    std::map<char32_t, NameKanji> nameKanji;
+    for (const KanjidicEntry& e : kanjidic.entries) {
+        if (e.grade < 1 || e.grade > 10)
+            continue;
+        if (cp932RoundTrips(e.literal)) {
+            nameKanji.emplace(e.literal, NameKanji{&e, e.grade});
+            continue;
+        }
+        const auto variant = std::find_if(e.variants.begin(), e.variants.end(), cp932RoundTrips);
+        if (variant == e.variants.end()) {
+            result.notes.push_back("left out, no Shift-JIS form: " + utf8(e.literal));
+            continue;
+        }
+        const auto found = byLiteral.find(*variant);
+        if (found == byLiteral.end() || found->second->grade != 0)
+            continue; // the variant is a listed kanji of its own
+        nameKanji.emplace(*variant, NameKanji{found->second, e.grade});
+        result.notes.push_back(utf8(*variant) + " stands for " + utf8(e.literal));
+    }
+
+    std::map<char32_t, std::string_view> unsuitable;
+    for (const UnsuitableKanji& u : kUnsuitableKanji) {
+        if (!unsuitable.emplace(u.kanji, u.reason).second)
+            result.problems.push_back("listed twice as unsuitable: " + utf8(u.kanji));
+        if (!nameKanji.count(u.kanji))
+            result.notes.push_back("listed as unsuitable but not a 常用 or 人名用 kanji: " + utf8(u.kanji));
+    }
+
+    struct Popular {
+        int rank;
+        std::set<std::u32string> readings;
+    };
+    std::map<char32_t, Popular> popular;
+    int rank = 0;
+    for (const PopularNameKanji& p : kPopularNameKanji) {
+        const auto words = splitWords(p.readings);
+        if (!popular.emplace(p.kanji, Popular{rank++, {words.begin(), words.end()}}).second)
+            result.problems.push_back("listed twice as popular: " + utf8(p.kanji));
+        if (!nameKanji.count(p.kanji))
+            result.problems.push_back("listed as popular but not a 常用 or 人名用 kanji: " + utf8(p.kanji));
+        if (unsuitable.count(p.kanji))
+            result.problems.push_back("listed both as popular and as unsuitable: " + utf8(p.kanji));
+        if (words.empty())
+            result.problems.push_back("listed as popular without readings: " + utf8(p.kanji));
+    }
+
+    std::map<std::u32string, std::vector<Candidate>> byReading;
+    for (const auto& [kanji, name] : nameKanji) {
+        if (unsuitable.count(kanji))
+            continue;
+        const KanjidicEntry& e = *name.entry;
+        const auto pop = popular.find(kanji);
+        const std::set<std::u32string> listed = pop != popular.end() ? pop->second.readings : std::set<std::u32string>{};
+        const std::set<std::u32string> nanori(e.nanori.begin(), e.nanori.end());
+
+        // Whole readings: on readings and kun readings without okurigana.
+        std::set<std::u32string> readings;
+        for (const std::u32string& on : e.on)
+            readings.insert(toHiragana(withoutAffixMarks(on)));
+        std::vector<std::u32string> stems;
+        for (const std::u32string& kun : e.kun) {
+            const std::u32string plain = withoutAffixMarks(kun);
+            const std::size_t dot = plain.find(U'.');
+            if (dot == std::u32string::npos)
+                readings.insert(plain);
+            else
+                stems.push_back(plain.substr(0, dot));
+        }
+        // The stem of an inflected word (うつく of うつく.しい) is a fragment: kept only when it is a
+        // reading in its own right, a name reading of KANJIDIC2 or a name reading of the hand-kept list.
+        std::set<std::u32string> all = readings;
+        all.insert(nanori.begin(), nanori.end());
+        all.insert(stems.begin(), stems.end());
+        for (const std::u32string& stem : stems)
+            if (nanori.count(stem) || listed.count(stem))
+                readings.insert(stem);
+        readings.insert(nanori.begin(), nanori.end());
+
+        for (const std::u32string& r : listed)
+            if (!all.count(r))
+                result.problems.push_back("popular reading " + text::toUtf8(r) + " of " + utf8(kanji)
+                    + " is not among its KANJIDIC2 readings");
+
+        const int count = strokesOf(strokes, kanji);
+        if (count <= 0) {
+            result.problems.push_back("no 漢字.dat count for " + utf8(kanji));
+            continue;
+        }
+        const int popularRank = pop != popular.end() ? pop->second.rank : std::numeric_limits<int>::max();
+        for (const std::u32string& r : readings) {
+            if (!isStorableReading(r)) {
+                result.notes.push_back("reading left out, not plain hiragana in Shift-JIS: " + text::toUtf8(r) + " "
+                    + utf8(kanji));
+                continue;
+            }
+            OrderKey key;
+            if (listed.count(r))
+                key = {0, popularRank, 0, 0, kanji};
+            else
+                key = {nanori.count(r) ? 1 : 2, popularRank, gradeBucket(name.grade), count, kanji};
+            byReading[r].push_back({kanji, count, key});
+        }
+    }
+
+    for (auto& [reading, candidates] : byReading) {
+        std::sort(candidates.begin(), candidates.end(),
+            [](const Candidate& a, const Candidate& b) { return a.key < b.key; });
+        for (const Candidate& c : candidates)
+            result.entries.push_back({reading, c.kanji, c.strokes});
+    }
+    return result;
+}
+
+} // namespace kadelo::tools
