@@ -1,5 +1,9 @@
 #include "dictionary/stroke_dictionary.h"
 
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
 #include "text/unicode.h"
 
 namespace kadelo {
@@ -25,17 +29,168 @@ std::int16_t StrokeDictionary::countOf(std::string_view field)
     return text::fieldInt16(field).value_or(0);
 }
 
+namespace {
+
+// The Shift-JIS code of a field of one character: the byte itself, or lead << 8 | trail; -1 for a
+// field of any other length.
+int codeOf(std::string_view field)
+{
+    const auto* u = reinterpret_cast<const unsigned char*>(field.data());
+    if (field.size() == 1 && !text::isCp932LeadByte(u[0]))
+        return u[0];
+    if (field.size() == 2 && text::isCp932LeadByte(u[0]))
+        return (u[0] << 8) | u[1];
+    return -1;
+}
+
+// Every Shift-JIS code of each character, built once from the codec's own decoding. A few
+// characters have more than one code (the NEC and IBM extension rows repeat some symbols and
+// kanji), so a lookup compares an entry's raw code with all codes of the wanted character and never
+// has to decode the entries.
+class CodeIndex {
+public:
+    CodeIndex()
+    {
+        auto add = [&](std::string_view field) {
+            if (const std::optional<char32_t> c = StrokeDictionary::characterOf(field))
+                codes_[*c].push_back(codeOf(field));
+        };
+        for (unsigned b = 0; b < 256; ++b) {
+            const char single = static_cast<char>(b);
+            add(std::string_view(&single, 1));
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!text::isCp932LeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (unsigned trail = 0; trail < 256; ++trail) {
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                add(std::string_view(pair, 2));
+            }
+        }
+    }
+
+    const std::vector<int>* codesOf(char32_t c) const
+    {
+        const auto it = codes_.find(c);
+        return it == codes_.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::unordered_map<char32_t, std::vector<int>> codes_;
+};
+
+const CodeIndex& codeIndex()
+{
+    static const CodeIndex index;
+    return index;
+}
+
+// Where the first entry for one two-byte code stands in the file, and its count.
+struct FirstEntry {
+    std::size_t lineStart;
+    std::int16_t strokes;
+};
+
+// The first entry whose character field is exactly the two bytes `lead`, `trail`. Instead of
+// splitting every line, memchr jumps from one occurrence of the trail byte to the next; only a line
+// where the lead byte stands right before it is split, by the shared field reader, to see whether
+// its first field is exactly that character. Every line whose first field is the character holds
+// the two bytes side by side, so no entry is missed, and the lines are met in file order.
+std::optional<FirstEntry> firstEntryOfCode(std::string_view bytes, unsigned char lead, unsigned char trail)
+{
+    const char* const data = bytes.data();
+    const std::size_t n = bytes.size();
+    const char wanted[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    text::FieldList fields;
+    std::size_t pos = 1;
+    while (pos < n) {
+        const void* hit = std::memchr(data + pos, trail, n - pos);
+        if (!hit)
+            return std::nullopt;
+        const std::size_t i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (static_cast<unsigned char>(data[i - 1]) != lead) {
+            pos = i + 1;
+            continue;
+        }
+        std::size_t start = i - 1;
+        while (start > 0 && data[start - 1] != '\n')
+            --start;
+        const void* newline = std::memchr(data + i, '\n', n - i);
+        const std::size_t end = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : n;
+        std::string_view line(data + start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        fields.clear();
+        text::splitFields(line, fields);
+        if (fields.size() >= 2 && fields[0] == std::string_view(wanted, 2))
+            return FirstEntry{start, StrokeDictionary::countOf(fields[1])};
+        pos = end + 1; // this line is not the character's entry, wherever else the bytes stand in it
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void StrokeDictionary::lookUpEach(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts) const
+{
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+        counts[i].reset();
+    // Every code of every wanted character; a character without a code (one that Shift-JIS cannot
+    // hold) can never be in the file.
+    struct Want {
+        int code;
+        std::size_t position;
+    };
+    std::vector<Want> wants;
+    bool singleByte = false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (wanted[i] == 0)
+            continue;
+        if (const std::vector<int>* codes = codeIndex().codesOf(wanted[i])) {
+            for (int code : *codes) {
+                wants.push_back(Want{code, i});
+                singleByte = singleByte || code < 0x100;
+            }
+        }
+    }
+    if (wants.empty())
+        return;
+    const std::optional<std::string> bytes = text::readFileBytes(path_);
+    if (!bytes)
+        return;
+
+    if (singleByte) {
+        // A one-byte character (a digit, a half-width kana) also stands inside other lines at every
+        // turn, so here every line is read in turn.
+        forEachRawEntryIn(*bytes, [&](std::string_view characterField, std::int16_t strokes) {
+            const int code = codeOf(characterField);
+            for (const Want& w : wants)
+                if (w.code == code && !counts[w.position])
+                    counts[w.position] = strokes;
+        });
+        return;
+    }
+
+    // Two-byte characters: the earliest entry among all codes of a character counts.
+    std::vector<std::optional<std::size_t>> lineOf(wanted.size());
+    for (std::size_t k = 0; k < wants.size(); ++k) {
+        const Want& w = wants[k];
+        const std::optional<FirstEntry> first
+            = firstEntryOfCode(*bytes, static_cast<unsigned char>(w.code >> 8), static_cast<unsigned char>(w.code & 0xFF));
+        if (first && (!lineOf[w.position] || first->lineStart < *lineOf[w.position])) {
+            lineOf[w.position] = first->lineStart;
+            counts[w.position] = first->strokes;
+        }
+    }
+}
+
 std::optional<std::int16_t> StrokeDictionary::lookUp(std::u32string_view character) const
 {
     if (character.size() != 1)
         return std::nullopt;
-    const char32_t wanted = character[0];
-    std::optional<std::int16_t> found;
-    forEachEntry([&](std::optional<char32_t> c, std::int16_t strokes) {
-        if (!found && c && *c == wanted)
-            found = strokes;
-    });
-    return found;
+    std::optional<std::int16_t> count;
+    lookUpEach(std::span<const char32_t>(character.data(), 1), std::span<std::optional<std::int16_t>>(&count, 1));
+    return count;
 }
 
 text::WriteResult StrokeDictionary::append(std::u32string_view character, std::int16_t strokes) const

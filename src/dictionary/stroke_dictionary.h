@@ -3,8 +3,10 @@
 // count ("山",3). Every operation opens the file, reads it from the first line and closes it; nothing
 // is kept between operations, so an entry appended anywhere is found by the next lookup.
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,22 +25,22 @@ public:
 
     // Calls onEntry(std::optional<char32_t> character, std::int16_t strokes) for every entry in file
     // order. `character` is empty when the entry's character field is not exactly one character
-    // (such an entry never matches a character). Each line gives one entry from its first two fields;
-    // a line with fewer fields (an empty line) is skipped, and a count that is not a 16-bit number
-    // counts 0. An absent file has no entries. Returns false when the file could not be read.
+    // that Shift-JIS defines (such an entry never matches a character). Each line gives one entry
+    // from its first two fields; a line with fewer fields (an empty line, a line of loose words) is
+    // skipped, and a count that is not a 16-bit number counts 0. An absent file has no entries.
+    // Returns false when the file could not be read.
     template <class OnEntry>
     bool forEachEntry(OnEntry&& onEntry) const
     {
-        const std::optional<std::string> bytes = text::readFileBytes(path_);
-        if (!bytes)
-            return false;
-        text::forEachLine(*bytes, [&](const text::FieldList& fields) {
-            if (fields.size() < 2)
-                return;
-            onEntry(characterOf(fields[0]), countOf(fields[1]));
+        return forEachRawEntry([&](std::string_view characterField, std::int16_t strokes) {
+            onEntry(characterOf(characterField), strokes);
         });
-        return true;
     }
+
+    // Looks up several characters in one pass over the file: counts[i] becomes the count of the
+    // first entry whose character is wanted[i], or stays empty when there is none. A wanted[i] of 0
+    // is not looked up. `counts` must be at least as long as `wanted`.
+    void lookUpEach(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts) const;
 
     // The stroke count of the first entry whose character is exactly `character`; empty when none
     // (or when `character` is not exactly one character).
@@ -62,6 +64,84 @@ public:
     }
 
 private:
+    // Calls onEntry(std::string_view characterField, std::int16_t strokes) for every entry, with the
+    // character field as raw Shift-JIS bytes. This runs on every keystroke in a name box, so lines
+    // in the exact layout the program writes ("山",3 with up to four digits) are taken straight from
+    // the bytes; every other line goes through the shared field reader, which gives the same entry
+    // for a line in that layout.
+    template <class OnEntry>
+    bool forEachRawEntry(OnEntry&& onEntry) const
+    {
+        const std::optional<std::string> bytes = text::readFileBytes(path_);
+        if (!bytes)
+            return false;
+        forEachRawEntryIn(*bytes, onEntry);
+        return true;
+    }
+
+    template <class OnEntry>
+    static void forEachRawEntryIn(std::string_view bytes, OnEntry&& onEntry)
+    {
+        const char* p = bytes.data();
+        const char* const end = p + bytes.size();
+        text::FieldList fields;
+        while (p < end) {
+            std::string_view characterField;
+            std::int16_t strokes = 0;
+            if (const char* next = plainEntry(p, end, characterField, strokes)) {
+                onEntry(characterField, strokes);
+                p = next;
+                continue;
+            }
+            const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            const char* next = lineEnd ? lineEnd + 1 : end;
+            if (!lineEnd)
+                lineEnd = end;
+            std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            fields.clear();
+            text::splitFields(line, fields);
+            if (fields.size() >= 2)
+                onEntry(fields[0], countOf(fields[1]));
+            p = next;
+        }
+    }
+
+    // A line in the written layout: a double quote, one character of one or two bytes, a double
+    // quote, a comma, one to four digits, then CR LF, LF or the end of the file. Gives the start of
+    // the next line and the entry, or null (and nothing) for any other line.
+    static const char* plainEntry(const char* p, const char* end, std::string_view& characterField, std::int16_t& strokes)
+    {
+        const auto* u = reinterpret_cast<const unsigned char*>(p);
+        const std::size_t left = static_cast<std::size_t>(end - p);
+        std::size_t i;
+        if (left >= 6 && u[0] == '"' && text::isCp932LeadByte(u[1]) && u[2] >= 0x40 && u[3] == '"' && u[4] == ',')
+            i = 5;
+        else if (left >= 5 && u[0] == '"' && u[1] >= 0x20 && u[1] != '"' && !text::isCp932LeadByte(u[1]) && u[2] == '"'
+            && u[3] == ',')
+            i = 4;
+        else
+            return nullptr;
+        const std::size_t digitsStart = i;
+        int count = 0;
+        while (i < left && i - digitsStart < 5 && u[i] >= '0' && u[i] <= '9')
+            count = count * 10 + (u[i++] - '0');
+        if (i == digitsStart || i - digitsStart > 4)
+            return nullptr;
+        if (i < left) {
+            if (u[i] == '\n')
+                i += 1;
+            else if (u[i] == '\r' && i + 1 < left && u[i + 1] == '\n')
+                i += 2;
+            else
+                return nullptr;
+        }
+        characterField = std::string_view(p + 1, digitsStart - 3);
+        strokes = static_cast<std::int16_t>(count);
+        return p + i;
+    }
+
     std::filesystem::path path_;
 };
 

@@ -39,27 +39,17 @@ NameHalf lookupStrokes(std::u32string_view text, const StrokeDictionary& diction
 
     // Which positions take part in the scan: every position that holds a character, except the
     // repeat mark in position 2 of a surname, which borrows the count of position 1 afterwards.
+    // One pass over the whole file serves all positions; the first entry for a character counts,
+    // later duplicates are ignored, an entry whose character field is not one character never
+    // matches, and an absent or unreadable file leaves every count at 0.
     const bool repeatInSurname = isSurname && name.size() >= 2 && name[1] == kRepeatMark;
     std::array<char32_t, 3> wanted{};
-    std::array<bool, 3> open{};
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        wanted[i] = name[i];
-        open[i] = !(i == 1 && repeatInSurname);
-    }
-
-    // One pass over the whole file for all positions; the first entry for a character counts and
-    // later duplicates are ignored. An entry whose character field is not one character (nullopt)
-    // never matches; an unreadable file leaves every count at 0.
-    dictionary.forEachEntry([&](std::optional<char32_t> c, std::int16_t strokes) {
-        if (!c)
-            return;
-        for (std::size_t i = 0; i < 3; ++i) {
-            if (open[i] && wanted[i] == *c) {
-                half.counts[i] = strokes;
-                open[i] = false;
-            }
-        }
-    });
+    for (std::size_t i = 0; i < name.size(); ++i)
+        wanted[i] = (i == 1 && repeatInSurname) ? 0 : name[i];
+    std::array<std::optional<std::int16_t>, 3> found;
+    dictionary.lookUpEach(wanted, found);
+    for (std::size_t i = 0; i < 3; ++i)
+        half.counts[i] = found[i].value_or(0);
 
     if (repeatInSurname)
         half.counts[1] = half.counts[0];

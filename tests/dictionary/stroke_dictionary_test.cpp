@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <map>
+#include <random>
+#include <vector>
 
 #include "support/temp_folder.h"
+#include "text/records.h"
 
 namespace {
 
@@ -136,6 +141,72 @@ TEST_F(StrokeDictionaryTest, AppendRefusesTextThatWouldBreakTheFile)
     for (std::u32string_view bad : {U"\"", U",", U"\r", U"\n", U"山田", U"", U"𠮷", U"😀"})
         EXPECT_FALSE(dict.append(bad, 4)) << "accepted a character it must refuse";
     EXPECT_EQ(fileBytes(), before);
+}
+
+// What the file says for one character by the plain reading rule: each line's first two fields,
+// the first entry of the character counting.
+std::optional<std::int16_t> referenceLookUp(std::string_view bytes, char32_t wanted)
+{
+    std::optional<std::int16_t> found;
+    kadelo::text::forEachLine(bytes, [&](const kadelo::text::FieldList& fields) {
+        if (found || fields.size() < 2)
+            return;
+        const std::optional<char32_t> c = kadelo::text::decodeSingleCharacter(fields[0]);
+        if (c && *c == wanted && *c != U'\uFFFD')
+            found = kadelo::text::fieldInt16(fields[1]).value_or(0);
+    });
+    return found;
+}
+
+TEST_F(StrokeDictionaryTest, LookUpAgreesWithThePlainReadingRuleOnMixedFiles)
+{
+    // Lines in the written layout mixed with every other form the reader accepts or must survive:
+    // spaces, unquoted fields, long counts, lone CR, LF only, fields holding the bytes of a wanted
+    // character inside other text, both codes of characters that have two (∵ 81E6/879A, 纊 ED40/FA5C),
+    // and bytes that end a line in the middle of a character.
+    const std::vector<std::string> pieces = {cp932("\"山\",3"), cp932("\"田\",5"), cp932("\"山\",9"), cp932(" \"田\" ,7"),
+        cp932("山,4"), cp932("田,"), cp932("\"山田\",8"), cp932("x山,2"), cp932("\"ｱ\",2"), cp932("ｱ,6"), cp932("\"3\",1"),
+        cp932("3,4"), "\"\x81\xE6\",10", "\"\x87\x9A\",11", "\"\xED\x40\",12", "\"\xFA\x5C\",13", "\"\x8E\x52\"", "\"\x8E",
+        "\x52\",1", cp932("\"山\",12345"), cp932("\"田\",-3"), cp932("\"山\",abc"), "", "\"\x81\x20\",4", cp932("\"木\"x,5")};
+    const std::vector<std::string> ends = {"\r\n", "\n", "\r\n", "\r", "\r\n"};
+    const std::array<char32_t, 8> wanted = {U'山', U'田', U'ｱ', U'3', U'∵', U'纊', U'木', U'x'};
+
+    std::mt19937 random(12345);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const int lines = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < lines; ++i) {
+            bytes += pieces[random() % pieces.size()];
+            if (i + 1 < lines || random() % 2)
+                bytes += ends[random() % ends.size()];
+        }
+        writeBytes(u8path("漢字.dat"), bytes);
+        std::array<std::optional<std::int16_t>, 8> all;
+        dict.lookUpEach(wanted, all);
+        for (std::size_t k = 0; k < wanted.size(); ++k) {
+            const auto expected = referenceLookUp(bytes, wanted[k]);
+            ASSERT_EQ(dict.lookUp(std::u32string(1, wanted[k])), expected) << "round " << round << " character " << k;
+            ASSERT_EQ(all[k], expected) << "round " << round << " character " << k;
+        }
+        std::vector<std::pair<std::optional<char32_t>, std::int16_t>> entries, referenceEntries;
+        dict.forEachEntry([&](std::optional<char32_t> c, std::int16_t n) { entries.emplace_back(c, n); });
+        kadelo::text::forEachLine(bytes, [&](const kadelo::text::FieldList& fields) {
+            if (fields.size() >= 2)
+                referenceEntries.emplace_back(StrokeDictionary::characterOf(fields[0]), StrokeDictionary::countOf(fields[1]));
+        });
+        ASSERT_EQ(entries, referenceEntries) << "round " << round;
+    }
+}
+
+TEST_F(StrokeDictionaryTest, LookUpEachSkipsZeroAndFillsRepeatedCharacters)
+{
+    writeDictionary("\"山\",3\r\n\"田\",5\r\n");
+    const std::array<char32_t, 3> wanted = {U'田', 0, U'田'};
+    std::array<std::optional<std::int16_t>, 3> counts = {std::int16_t{1}, std::int16_t{1}, std::int16_t{1}};
+    dict.lookUpEach(wanted, counts);
+    EXPECT_EQ(counts[0], std::int16_t{5});
+    EXPECT_EQ(counts[1], std::nullopt);
+    EXPECT_EQ(counts[2], std::int16_t{5});
 }
 
 } // namespace
