@@ -1,0 +1,529 @@
+// The dictionary screen `jisyo`, driven as a user would: typing, clicking the tabs and buttons,
+// answering the message boxes; the two files checked byte for byte afterwards.
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "dictionary/dictionary_screen.h"
+#include "shell/openers.h"
+#include "support/screen_support.h"
+#include "support/temp_folder.h"
+#include "ui/app_state.h"
+#include "ui/look.h"
+
+using namespace kadelo;
+namespace kt = kadelo::testing;
+
+namespace {
+
+const std::filesystem::path kStrokeFile = kt::u8path("漢字.dat");
+const std::filesystem::path kKanaFile = kt::u8path("かな.dat");
+
+template <class T>
+T* get(QWidget* screen, const char* name)
+{
+    T* w = kt::child<T>(screen, QString::fromLatin1(name));
+    if (!w)
+        qFatal("the dictionary screen has no control %s", name);
+    return w;
+}
+
+// Replaces the text of a box as typed: ASCII from the keyboard, everything else committed by the
+// input method.
+void typeInto(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QString pending;
+    auto commit = [&] {
+        if (pending.isEmpty())
+            return;
+        QInputMethodEvent event;
+        event.setCommitString(pending);
+        QApplication::sendEvent(box, &event);
+        pending.clear();
+    };
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            commit();
+            QTest::keyClick(box, c.toLatin1());
+        } else {
+            pending += c;
+        }
+    }
+    commit();
+}
+
+void click(QWidget* screen, const char* name)
+{
+    auto* button = get<QPushButton>(screen, name);
+    QVERIFY2(button->isVisible() && button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void showPage(QWidget* screen, int index)
+{
+    auto* tabs = get<QTabWidget>(screen, "SSTab1");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(index).center());
+    QCOMPARE(tabs->currentIndex(), index);
+}
+
+QString shownText(QWidget* screen, const char* name)
+{
+    if (auto* box = screen->findChild<QLineEdit*>(QString::fromLatin1(name)))
+        return box->text();
+    return get<QLabel>(screen, name)->text();
+}
+
+bool shown(QWidget* screen, const char* name)
+{
+    return get<QWidget>(screen, name)->isVisible();
+}
+
+// Every message box must be an information box; gives the texts in order.
+QStringList informationTexts(const kt::MessageCatcher& messages, const QString& title)
+{
+    for (const kt::SeenMessage& m : messages.seen) {
+        if (m.icon != QMessageBox::Information || m.title != title)
+            qWarning("message %s: icon %d, title '%s'", qPrintable(m.text), int(m.icon), qPrintable(m.title));
+    }
+    QStringList texts;
+    for (const kt::SeenMessage& m : messages.seen)
+        if (m.icon == QMessageBox::Information && m.title == title)
+            texts << m.text;
+    return texts;
+}
+
+std::string fileOrNone(const std::filesystem::path& path)
+{
+    return std::filesystem::exists(path) ? kt::readBytes(path) : std::string("(none)");
+}
+
+} // namespace
+
+class DictionaryScreenTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void opensModalAndFreshWithItsControlsAndColours();
+    void registerThenSearchThenRegisterAgain();
+    void strokeCounts_data();
+    void strokeCounts();
+    void kanjiPageRefusals();
+    void kanjiThatWouldSpoilTheFileIsRefused_data();
+    void kanjiThatWouldSpoilTheFileIsRefused();
+    void kanjiAppendEndsAnUnterminatedLastLine();
+    void fourNewReadings();
+    void duplicatesAndEveryReadingPresent();
+    void unknownKanjiKeepsTheBoxes();
+    void kanaPageRefusalsAndReset();
+    void readingThatWouldSpoilTheFileIsRefused();
+};
+
+void DictionaryScreenTest::opensModalAndFreshWithItsControlsAndColours()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n"));
+    MenuSettings& settings = ui::menuSettings();
+    const MenuSettings saved = settings;
+    for (int i = 14; i < 21; ++i)
+        settings.col[i] = QString::number(0x010101 * (i + 100)).toStdU32String();
+
+    kt::MessageCatcher messages;
+    int opened = 0;
+    auto checks = [&](DictionaryScreen* screen) {
+        QCOMPARE(screen->objectName(), QStringLiteral("jisyo"));
+        QCOMPARE(screen->windowTitle(), QStringLiteral("辞書"));
+        QVERIFY(screen->isModal());
+        auto* tabs = get<QTabWidget>(screen, "SSTab1");
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("漢字"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("かな"));
+        QCOMPARE(tabs->currentIndex(), 0);
+        // Fresh: empty boxes, no count, the two labels hidden.
+        QCOMPARE(shownText(screen, "T1"), QString());
+        QCOMPARE(shownText(screen, "La2"), QString());
+        QVERIFY(!shown(screen, "touroku2"));
+        QVERIFY(!shown(screen, "touroku3"));
+        QCOMPARE(get<QLabel>(screen, "touroku2")->text(), QStringLiteral("画数"));
+        QCOMPARE(get<QLabel>(screen, "touroku3")->text(), QStringLiteral("登録済みです。"));
+
+        const struct {
+            const char* name;
+            const char* caption;
+            int colour;
+            QWidget* page;
+        } buttons[] = {{"Command1", "登録", 16, tabs->widget(0)}, {"Command4", "検索", 17, tabs->widget(0)},
+            {"Command2", "ﾘｾｯﾄ", 18, tabs->widget(0)}, {"cmdwrite", "登録", 19, tabs->widget(1)},
+            {"cmdCls", "ﾘｾｯﾄ", 20, tabs->widget(1)}, {"cmdexit", "終了", 21, nullptr}};
+        for (const auto& b : buttons) {
+            auto* button = get<QPushButton>(screen, b.name);
+            QCOMPARE(button->text(), QString::fromUtf8(b.caption));
+            QCOMPARE(button->palette().color(QPalette::Button), ui::themeColour(b.colour));
+            if (b.page)
+                QVERIFY(b.page->isAncestorOf(button));
+            else
+                QVERIFY(!tabs->isAncestorOf(button));
+        }
+        QCOMPARE(screen->palette().color(QPalette::Window), ui::themeColour(15));
+        QCOMPARE(ui::themeColour(15), ui::fromColourValue(0x010101 * 114));
+
+        QStringList captions;
+        for (QLabel* label : tabs->widget(1)->findChildren<QLabel*>())
+            captions << label->text();
+        for (const char* c : {"漢字", "読み１", "読み２", "読み３", "読み４"})
+            QVERIFY2(captions.contains(QString::fromUtf8(c)), c);
+        for (const char* name : {"T1", "textIN", "textK1", "textK2", "textK3", "textK4"}) {
+            QVERIFY2(tabs->isAncestorOf(get<QLineEdit>(screen, name)), name);
+            QVERIFY2(get<QLineEdit>(screen, name)->testAttribute(Qt::WA_InputMethodEnabled), name);
+        }
+        QVERIFY(!get<QLineEdit>(screen, "T2")->testAttribute(Qt::WA_InputMethodEnabled));
+
+        // Leave something behind that the next opening must not show.
+        if (opened == 1) {
+            typeInto(get<QLineEdit>(screen, "T1"), QStringLiteral("山"));
+            typeInto(get<QLineEdit>(screen, "T2"), QStringLiteral("3"));
+            click(screen, "Command1");
+            QVERIFY(shown(screen, "touroku3"));
+            showPage(screen, 1);
+            typeInto(get<QLineEdit>(screen, "textK1"), QStringLiteral("やま"));
+        }
+    };
+    auto whileOpen = [&](DictionaryScreen* screen) {
+        ++opened;
+        checks(screen);
+        click(screen, "cmdexit");
+        if (screen->isVisible()) // a failed check must not leave the test waiting
+            screen->reject();
+    };
+
+    for (int round = 0; round < 2; ++round) {
+        kt::ModalWatcher<DictionaryScreen> watcher(whileOpen);
+        screens::openDictionary(nullptr);
+        QVERIFY(watcher.done());
+    }
+    QCOMPARE(opened, 2);
+    QCOMPARE(messages.seen.size(), 0);
+    // Closing unloads the screen.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<DictionaryScreen*>(w));
+    settings = saved;
+}
+
+void DictionaryScreenTest::registerThenSearchThenRegisterAgain()
+{
+    kt::TempFolder folder;
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+
+    // The first registration creates 漢字.dat.
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("山"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("3"));
+    click(&screen, "Command1");
+    QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n"));
+    QCOMPARE(shownText(&screen, "T1"), QStringLiteral("山")); // the boxes keep their contents
+    QCOMPARE(shownText(&screen, "T2"), QStringLiteral("3"));
+    QCOMPARE(shownText(&screen, "La2"), QString());
+    QVERIFY(!shown(&screen, "touroku2"));
+
+    click(&screen, "Command4");
+    QCOMPARE(messages.seen.size(), 1);
+    QCOMPARE(shownText(&screen, "La2"), QStringLiteral("3"));
+    QVERIFY(shown(&screen, "touroku2"));
+    QVERIFY(!shown(&screen, "touroku3"));
+
+    // Registering it again with another count shows the stored count; no message, nothing written.
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("5"));
+    click(&screen, "Command1");
+    QCOMPARE(messages.seen.size(), 1);
+    QCOMPARE(shownText(&screen, "La2"), QStringLiteral("3"));
+    QVERIFY(shown(&screen, "touroku2"));
+    QVERIFY(shown(&screen, "touroku3"));
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n"));
+
+    // A kanji not registered: a message with an empty title, La2 emptied, the labels stay.
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("川"));
+    click(&screen, "Command4");
+    QCOMPARE(messages.seen.size(), 2);
+    QCOMPARE(messages.seen[1].text, QStringLiteral("登録されてません"));
+    QCOMPARE(messages.seen[1].title, QString());
+    QCOMPARE(messages.seen[1].icon, QMessageBox::Information);
+    QCOMPARE(shownText(&screen, "La2"), QString());
+    QVERIFY(shown(&screen, "touroku2"));
+    QVERIFY(shown(&screen, "touroku3"));
+
+    click(&screen, "Command2");
+    QCOMPARE(shownText(&screen, "T1"), QString());
+    QCOMPARE(shownText(&screen, "T2"), QString());
+    QVERIFY(!shown(&screen, "touroku2"));
+    QVERIFY(!shown(&screen, "touroku3"));
+    QCOMPARE(messages.seen.size(), 2);
+}
+
+void DictionaryScreenTest::strokeCounts_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored"); // empty: refused
+    QTest::newRow("08") << "08" << "8";
+    QTest::newRow("2.5 to even") << "2.5" << "2";
+    QTest::newRow("3.5 to even") << "3.5" << "4";
+    QTest::newRow("negative") << "-7" << "-7";
+    QTest::newRow("largest") << "32767" << "32767";
+    QTest::newRow("zero") << "0" << "";
+    QTest::newRow("rounds to zero") << "0.4" << "";
+    QTest::newRow("letters") << "abc" << "";
+    QTest::newRow("99999") << "99999" << "";
+    QTest::newRow("just above 16 bits") << "32768" << "";
+    QTest::newRow("rounds above 16 bits") << "32767.5" << "";
+    QTest::newRow("below 16 bits") << "-32769" << "";
+}
+
+void DictionaryScreenTest::strokeCounts()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    kt::TempFolder folder;
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("山"));
+    typeInto(get<QLineEdit>(&screen, "T2"), typed);
+    click(&screen, "Command1");
+    if (stored.isEmpty()) {
+        QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{QStringLiteral("画数は、数字を入力してね。")});
+        QCOMPARE(shownText(&screen, "T2"), QString());
+        QCOMPARE(shownText(&screen, "T1"), QStringLiteral("山"));
+        QVERIFY(!std::filesystem::exists(kStrokeFile));
+    } else {
+        QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
+        QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\"," + stored.toStdString() + "\r\n"));
+        click(&screen, "Command4");
+        QCOMPARE(shownText(&screen, "La2"), stored);
+    }
+}
+
+void DictionaryScreenTest::kanjiPageRefusals()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    auto* t1 = get<QLineEdit>(&screen, "T1");
+    auto* t2 = get<QLineEdit>(&screen, "T2");
+
+    click(&screen, "Command1"); // both empty
+    typeInto(t1, QStringLiteral("山"));
+    click(&screen, "Command1"); // no count
+    typeInto(t1, QString());
+    click(&screen, "Command4"); // nothing to search
+    typeInto(t1, QStringLiteral("山川"));
+    typeInto(t2, QStringLiteral("3"));
+    click(&screen, "Command1");
+    QCOMPARE(t1->text(), QString());
+    QCOMPARE(t2->text(), QStringLiteral("3"));
+    typeInto(t1, QStringLiteral("山川"));
+    click(&screen, "Command4");
+    QCOMPARE(t1->text(), QString());
+
+    QCOMPARE(informationTexts(messages, QStringLiteral("登録")),
+        (QStringList{QStringLiteral("登録漢字と画数を入力してから、ボタンを押してね。"),
+            QStringLiteral("登録漢字と画数を入力してから、ボタンを押してね。"),
+            QStringLiteral("検索する漢字を入力してから、ボタンを押してね。"), QStringLiteral("漢字は、１文字入力してね。"),
+            QStringLiteral("漢字は、１文字入力してね。")}));
+    QCOMPARE(shownText(&screen, "La2"), QString());
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n"));
+}
+
+void DictionaryScreenTest::kanjiThatWouldSpoilTheFileIsRefused_data()
+{
+    QTest::addColumn<QString>("kanji");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("double quote") << "\"" << "「\"」は登録できない文字です。";
+    QTest::newRow("comma") << "," << "「,」は登録できない文字です。";
+    QTest::newRow("outside Shift-JIS") << "\U00020BB7" << "「\U00020BB7」は登録できない文字です。";
+    QTest::newRow("emoji") << "\U0001F98A" << "「\U0001F98A」は登録できない文字です。";
+    QTest::newRow("Hangul") << "\uD55C" << "「\uD55C」は登録できない文字です。";
+}
+
+void DictionaryScreenTest::kanjiThatWouldSpoilTheFileIsRefused()
+{
+    QFETCH(QString, kanji);
+    QFETCH(QString, message);
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    typeInto(get<QLineEdit>(&screen, "T1"), kanji);
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("3"));
+    click(&screen, "Command1");
+    QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{message});
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n"));
+}
+
+void DictionaryScreenTest::kanjiAppendEndsAnUnterminatedLastLine()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"川\",3"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("山"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("3"));
+    click(&screen, "Command1");
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"川\",3\r\n\"山\",3\r\n"));
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("川"));
+    click(&screen, "Command4");
+    QCOMPARE(shownText(&screen, "La2"), QStringLiteral("3"));
+    QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
+}
+
+void DictionaryScreenTest::fourNewReadings()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    showPage(&screen, 1);
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山"));
+    const char* readings[] = {"やま", "さん", "ざん", "セン"};
+    for (int i = 0; i < 4; ++i)
+        typeInto(get<QLineEdit>(&screen, QStringLiteral("textK%1").arg(i + 1).toLatin1().constData()), QString::fromUtf8(readings[i]));
+    click(&screen, "cmdwrite");
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
+        (QStringList{QStringLiteral("やま 登録しました。"), QStringLiteral("さん 登録しました。"), QStringLiteral("ざん 登録しました。"),
+            QStringLiteral("セン 登録しました。")}));
+    QCOMPARE(kt::readBytes(kKanaFile),
+        kt::cp932("\"やま\",\"山\",3\r\n\"さん\",\"山\",3\r\n\"ざん\",\"山\",3\r\n\"セン\",\"山\",3\r\n"));
+    for (const char* name : {"textIN", "textK1", "textK2", "textK3", "textK4"})
+        QCOMPARE(shownText(&screen, name), QString());
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n"));
+}
+
+void DictionaryScreenTest::duplicatesAndEveryReadingPresent()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n\"川\",3\r\n"));
+    kt::writeBytes(kKanaFile, kt::cp932("\"やま\",\"山\",3\r\n\"せん\",\"川\",3\r\n"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    showPage(&screen, 1);
+
+    // Two characters in the kanji box: the first one is kept and used.
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山川"));
+    typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("せん"));
+    typeInto(get<QLineEdit>(&screen, "textK4"), QStringLiteral("やま"));
+    click(&screen, "cmdwrite");
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
+        (QStringList{QStringLiteral("やま  登録済みです。"), QStringLiteral("せん 登録しました。")}));
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3\r\n\"せん\",\"川\",3\r\n\"せん\",\"山\",3\r\n"));
+    QCOMPARE(shownText(&screen, "textIN"), QString());
+
+    // Every reading already there: only the duplicate notices, nothing written, boxes emptied.
+    messages.seen.clear();
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山"));
+    typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("せん"));
+    typeInto(get<QLineEdit>(&screen, "textK3"), QStringLiteral("やま"));
+    click(&screen, "cmdwrite");
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
+        (QStringList{QStringLiteral("やま  登録済みです。"), QStringLiteral("せん  登録済みです。")}));
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3\r\n\"せん\",\"川\",3\r\n\"せん\",\"山\",3\r\n"));
+    for (const char* name : {"textIN", "textK1", "textK2", "textK3", "textK4"})
+        QCOMPARE(shownText(&screen, name), QString());
+}
+
+void DictionaryScreenTest::unknownKanjiKeepsTheBoxes()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n"));
+    kt::writeBytes(kKanaFile, kt::cp932("\"やま\",\"山\",3"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    showPage(&screen, 1);
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("川"));
+    typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("かわ"));
+    typeInto(get<QLineEdit>(&screen, "textK2"), QStringLiteral("せん"));
+    click(&screen, "cmdwrite");
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")), QStringList{QStringLiteral("漢字.datに登録されてません。")});
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3"));
+    QCOMPARE(shownText(&screen, "textIN"), QStringLiteral("川"));
+    QCOMPARE(shownText(&screen, "textK1"), QStringLiteral("かわ"));
+    QCOMPARE(shownText(&screen, "textK2"), QStringLiteral("せん"));
+
+    // Once 川 is registered on the other page the same readings go in, after the unterminated line.
+    showPage(&screen, 0);
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("川"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("3"));
+    click(&screen, "Command1");
+    showPage(&screen, 1);
+    click(&screen, "cmdwrite");
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3\r\n\"かわ\",\"川\",3\r\n\"せん\",\"川\",3\r\n"));
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n\"川\",3\r\n"));
+}
+
+void DictionaryScreenTest::kanaPageRefusalsAndReset()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    showPage(&screen, 1);
+
+    typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("やま"));
+    click(&screen, "cmdwrite"); // no kanji
+    typeInto(get<QLineEdit>(&screen, "textK1"), QString());
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山"));
+    typeInto(get<QLineEdit>(&screen, "textK2"), QStringLiteral("さん"));
+    click(&screen, "cmdwrite"); // no first reading
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
+        (QStringList{QStringLiteral("漢字を入力してください。"), QStringLiteral("かなを入力してください。")}));
+    QVERIFY(!std::filesystem::exists(kKanaFile));
+    QCOMPARE(shownText(&screen, "textIN"), QStringLiteral("山"));
+    QCOMPARE(shownText(&screen, "textK2"), QStringLiteral("さん"));
+
+    typeInto(get<QLineEdit>(&screen, "textK4"), QStringLiteral("やま"));
+    click(&screen, "cmdCls");
+    for (const char* name : {"textIN", "textK1", "textK2", "textK3", "textK4"})
+        QCOMPARE(shownText(&screen, name), QString());
+    QCOMPARE(messages.seen.size(), 2);
+}
+
+void DictionaryScreenTest::readingThatWouldSpoilTheFileIsRefused()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n"));
+    kt::writeBytes(kKanaFile, kt::cp932("\"やま\",\"山\",3\r\n"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    showPage(&screen, 1);
+    const QStringList expected = {QStringLiteral("「,」は登録できない文字です。"), QStringLiteral("「\U0001F98A」は登録できない文字です。"),
+        QStringLiteral("改行は登録できません。")};
+
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山"));
+    typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("さん"));
+    typeInto(get<QLineEdit>(&screen, "textK3"), QStringLiteral("さ,ん"));
+    click(&screen, "cmdwrite");
+    typeInto(get<QLineEdit>(&screen, "textK3"), QStringLiteral("きつね\U0001F98A"));
+    click(&screen, "cmdwrite");
+    get<QLineEdit>(&screen, "textK3")->setText(QStringLiteral("さん\nやま")); // pasted from elsewhere
+    click(&screen, "cmdwrite");
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")), expected);
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3\r\n"));
+    QCOMPARE(shownText(&screen, "textIN"), QStringLiteral("山")); // kept, to be put right
+    QCOMPARE(shownText(&screen, "textK1"), QStringLiteral("さん"));
+}
+
+QTEST_MAIN(DictionaryScreenTest)
+#include "dictionary_screen_test.moc"
