@@ -1,5 +1,6 @@
 #pragma once
-// Hand-kept stroke counts of the kana and marks that 漢字.dat holds beside the kanji.
+// Hand-kept stroke counts of what 漢字.dat holds beside the kanji of KANJIDIC2: the kana, the
+// marks, and one kanji of Shift-JIS that KANJIDIC2 does not list but surnames use often.
 //
 // The counts are those of ordinary handwriting in modern forms, as taught in school. A voiced mark
 // (゛) adds 2 strokes and a semi-voiced mark (゜) adds 1; a small form counts as its large form.
@@ -7,7 +8,7 @@
 
 namespace kadelo::tools {
 
-struct KanaStroke {
+struct HandStroke {
     char32_t character;
     int strokes;
 };
@@ -15,7 +16,7 @@ struct KanaStroke {
 inline constexpr int kVoiced = 2;     // ゛
 inline constexpr int kSemiVoiced = 1; // ゜
 
-inline constexpr KanaStroke kKanaStrokes[] = {
+inline constexpr HandStroke kHandStrokes[] = {
     // Hiragana
     {U'あ', 3}, {U'い', 2}, {U'う', 2}, {U'え', 2}, {U'お', 3},
     {U'ぁ', 3}, {U'ぃ', 2}, {U'ぅ', 2}, {U'ぇ', 2}, {U'ぉ', 3},
@@ -66,6 +67,9 @@ inline constexpr KanaStroke kKanaStrokes[] = {
     {U'ー', 1}, // the long-vowel mark
     {U'々', 3}, // the kanji repeat mark
     {U'〆', 2},
+
+    // Kanji
+    {U'髙', 11}, // the ladder form of 高, as in 髙橋 (a vendor character of Shift-JIS)
 };
 
 } // namespace kadelo::tools

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "kana_strokes.h"
+#include "hand_strokes.h"
 #include "text/cp932.h"
 #include "text/unicode.h"
 
@@ -20,11 +20,11 @@ StrokeTable buildStrokeTable(const Kanjidic& kanjidic)
     StrokeTable table;
     std::map<char32_t, int> counts;
 
-    for (const KanaStroke& k : kKanaStrokes) {
+    for (const HandStroke& k : kHandStrokes) {
         if (!cp932RoundTrips(k.character))
-            table.problems.push_back("the kana table holds a character CP932 cannot: " + text::toUtf8(std::u32string(1, k.character)));
+            table.problems.push_back("the hand-kept table holds a character CP932 cannot: " + text::toUtf8(std::u32string(1, k.character)));
         else if (!counts.emplace(k.character, k.strokes).second)
-            table.problems.push_back("the kana table lists a character twice: " + text::toUtf8(std::u32string(1, k.character)));
+            table.problems.push_back("the hand-kept table lists a character twice: " + text::toUtf8(std::u32string(1, k.character)));
     }
 
     for (const KanjidicEntry& e : kanjidic.entries) {
@@ -32,11 +32,11 @@ StrokeTable buildStrokeTable(const Kanjidic& kanjidic)
             table.leftOut.push_back(e.literal);
             continue;
         }
-        // The hand-kept table wins over KANJIDIC2 for a mark both list.
+        // The hand-kept table wins over KANJIDIC2 for a character both list.
         const auto [at, added] = counts.emplace(e.literal, e.strokes);
         if (!added)
             table.notes.push_back("KANJIDIC2 also lists " + text::toUtf8(std::u32string(1, e.literal)) + " with "
-                + std::to_string(e.strokes) + " strokes; the kana table's " + std::to_string(at->second) + " is kept");
+                + std::to_string(e.strokes) + " strokes; the hand-kept table's " + std::to_string(at->second) + " is kept");
     }
 
     table.entries.reserve(counts.size());

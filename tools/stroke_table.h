@@ -1,6 +1,6 @@
 #pragma once
 // The entries of 漢字.dat: every KANJIDIC2 character that Shift-JIS (CP932) can hold, with its
-// accepted stroke count, and the hand-kept kana and marks.
+// accepted stroke count, and the hand-kept kana, marks and 髙.
 #include <string>
 #include <vector>
 
