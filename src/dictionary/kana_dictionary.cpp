@@ -26,6 +26,53 @@ std::u32string characterText(std::string_view field)
     return text::fieldText(field);
 }
 
+// The first place at or after `from` where `bytes` hold `key` (not empty). The search runs on the
+// key's last byte: for kana and kanji that is a trail byte, which varies from character to character,
+// whereas the lead byte is the same for nearly every kana of the file.
+std::size_t findBytes(std::string_view bytes, std::string_view key, std::size_t from)
+{
+    const std::size_t tail = key.size() - 1;
+    for (std::size_t pos = from + tail; pos < bytes.size(); ++pos) {
+        pos = bytes.find(key.back(), pos);
+        if (pos == std::string_view::npos)
+            break;
+        if (bytes.compare(pos - tail, key.size(), key) == 0)
+            return pos - tail;
+    }
+    return std::string_view::npos;
+}
+
+// Calls onLine(fields) for every line of `bytes` whose bytes hold `key` somewhere, in file order, with
+// the line split by the one field reader. Lines without the key, nearly all of them, are never
+// split. An empty key, or one holding a line end, goes through every line.
+template <class OnLine>
+void forEachLineHolding(std::string_view bytes, std::string_view key, OnLine&& onLine)
+{
+    if (key.empty() || key.find('\n') != std::string_view::npos) {
+        text::forEachLine(bytes, onLine);
+        return;
+    }
+    text::FieldList fields;
+    std::size_t from = 0;
+    while (from < bytes.size()) {
+        const std::size_t hit = findBytes(bytes, key, from);
+        if (hit == std::string_view::npos)
+            return;
+        const std::size_t previousEnd = hit == 0 ? std::string_view::npos : bytes.rfind('\n', hit - 1);
+        const std::size_t start = previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
+        std::size_t end = bytes.find('\n', hit);
+        from = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        fields.clear();
+        text::splitFields(line, fields);
+        onLine(static_cast<const text::FieldList&>(fields));
+    }
+}
+
 std::u32string entryLine(std::u32string_view reading, std::u32string_view kanji, std::int16_t strokes)
 {
     return text::quotedField(reading) + U"," + text::quotedField(kanji) + U"," + text::numberField(strokes) + U"\r\n";
@@ -42,7 +89,7 @@ std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading) const
 {
     std::vector<KanaMatch> matches;
     // Kana have a single Shift-JIS form, so the reading is encoded once and compared with the raw
-    // field bytes of every line; only the matching lines are decoded.
+    // field bytes; only lines that hold those bytes are split, and only matching entries decoded.
     const text::Cp932Bytes wanted = text::encodeCp932(reading);
     if (!wanted.ok())
         return matches; // the file cannot hold such a reading
@@ -50,7 +97,7 @@ std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading) const
     if (!bytes)
         return matches;
     const std::string_view key = wanted.bytes;
-    text::forEachLine(*bytes, [&](const text::FieldList& fields) {
+    forEachLineHolding(*bytes, key, [&](const text::FieldList& fields) {
         if (fields.size() < kEntryFields || fields[0] != key)
             return;
         matches.push_back(KanaMatch{characterText(fields[1]), StrokeDictionary::countOf(fields[2])});

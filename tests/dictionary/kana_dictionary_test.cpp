@@ -64,15 +64,17 @@ protected:
 
 TEST_F(KanaDictionaryTest, FindGivesEveryEntryOfTheExactReadingInFileOrder)
 {
-    kana("\"かん\",\"寛\",13\r\n"
+    kana("かん,莞,10\r\n"          // unquoted fields are read too
+         "\"かん\",\"寛\",13\r\n"
          "\"カン\",\"観\",18\r\n"
          "\"かんた\",\"太\",4\r\n"
+         "\"たかん\",\"太\",4\r\n"
+         "\"た\",\"かん\",4\r\n"     // the bytes of the reading in another field
          "\"かん\",\"完\",7\r\n"
          "\r\n"
          " \"かん\",\"寛\",13\r\n" // a duplicate entry is kept; blanks before a field are skipped
-         "かん,莞,10\r\n"          // unquoted fields are read too
          "\"かん\",\"幹\",13");    // the last line lacks its line end
-    EXPECT_EQ(matches(dictionary.find(U"かん")), (std::vector<std::string>{"寛13", "完7", "寛13", "莞10", "幹13"}));
+    EXPECT_EQ(matches(dictionary.find(U"かん")), (std::vector<std::string>{"莞10", "寛13", "完7", "寛13", "幹13"}));
     EXPECT_EQ(matches(dictionary.find(U"カン")), (std::vector<std::string>{"観18"}));
     EXPECT_TRUE(dictionary.find(U"か").empty()); // a prefix is no match
     EXPECT_TRUE(dictionary.find(U"かんたん").empty());
