@@ -61,7 +61,8 @@ struct NameKanji {
     int grade; // the grade of the 常用 or 人名用 kanji it stands for
 };
 
-// The order of kanji among the candidates of one reading: the lower, the earlier.
+// The place of a kanji among those of one reading, the lowest first: a group, up to three
+// tie-breaks within the group, and the code point last.
 using OrderKey = std::tuple<int, int, int, int, char32_t>;
 
 int gradeBucket(int grade)
@@ -132,20 +133,26 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
 
     struct Popular {
         int rank;
-        std::set<std::u32string> readings;
+        std::set<std::u32string> main;
+        std::set<std::u32string> all; // main and lesser readings
     };
     std::map<char32_t, Popular> popular;
     int rank = 0;
     for (const PopularNameKanji& p : kPopularNameKanji) {
-        const auto words = splitWords(p.readings);
-        if (!popular.emplace(p.kanji, Popular{rank++, {words.begin(), words.end()}}).second)
+        const auto main = splitWords(p.readings);
+        const auto lesser = splitWords(p.lesserReadings);
+        Popular entry{rank++, {main.begin(), main.end()}, {main.begin(), main.end()}};
+        entry.all.insert(lesser.begin(), lesser.end());
+        if (main.empty())
+            result.problems.push_back("listed as popular without main readings: " + utf8(p.kanji));
+        if (entry.all.size() != main.size() + lesser.size())
+            result.problems.push_back("a reading listed twice for the popular " + utf8(p.kanji));
+        if (!popular.emplace(p.kanji, std::move(entry)).second)
             result.problems.push_back("listed twice as popular: " + utf8(p.kanji));
         if (!nameKanji.count(p.kanji))
             result.problems.push_back("listed as popular but not a 常用 or 人名用 kanji: " + utf8(p.kanji));
         if (unsuitable.count(p.kanji))
             result.problems.push_back("listed both as popular and as unsuitable: " + utf8(p.kanji));
-        if (words.empty())
-            result.problems.push_back("listed as popular without readings: " + utf8(p.kanji));
     }
 
     std::map<std::u32string, std::vector<Candidate>> byReading;
@@ -154,7 +161,7 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
             continue;
         const KanjidicEntry& e = *name.entry;
         const auto pop = popular.find(kanji);
-        const std::set<std::u32string> listed = pop != popular.end() ? pop->second.readings : std::set<std::u32string>{};
+        const std::set<std::u32string> listed = pop != popular.end() ? pop->second.all : std::set<std::u32string>{};
         const std::set<std::u32string> nanori(e.nanori.begin(), e.nanori.end());
 
         // Whole readings: on readings and kun readings without okurigana.
@@ -197,9 +204,13 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
                     + utf8(kanji));
                 continue;
             }
+            // The listed kanji first: those with the reading among their main readings, then those
+            // with it among their lesser ones, each in list order. Then the kanji that have it as a
+            // name reading of KANJIDIC2, then the rest; among these the popular ones, then the
+            // 人名用 ones, and the simpler before the more complex.
             OrderKey key;
             if (listed.count(r))
-                key = {0, popularRank, 0, 0, kanji};
+                key = {0, pop->second.main.count(r) ? 0 : 1, popularRank, 0, kanji};
             else
                 key = {nanori.count(r) ? 1 : 2, popularRank, gradeBucket(name.grade), count, kanji};
             byReading[r].push_back({kanji, count, key});
