@@ -60,7 +60,14 @@ QComboBox* makeDateBox(QWidget* parent, const QString& name, const QStringList& 
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(12);
     box->addItems(items);
+    // The list opens at the initial item; the box shows it as its text.
+    const int initialIndex = box->findText(initial);
+    if (initialIndex >= 0)
+        box->setCurrentIndex(initialIndex);
     box->setEditText(initial);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    box->setPalette(palette);
     return box;
 }
 

@@ -70,6 +70,8 @@ AboutScreen::AboutScreen(QWidget* parent) : QDialog(parent)
 
     auto* cmdOK = ui::makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     ui::place(cmdOK, 4680, 2280, 1080, 420);
+    // The screen has nothing to type into: Enter closes it like OK.
+    cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     lblanimal->setText(animalLine(SettingsFile(text::settingsFileName()).firstUserAnimal()));

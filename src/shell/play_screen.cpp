@@ -19,14 +19,14 @@ PlayScreen::PlayScreen(QWidget* parent) : QDialog(parent)
         int top;
     };
     const Place places[5] = {{"Command1", 240, 240}, {"Command2", 1680, 240}, {"Command3", 3120, 240},
-        {"Command4", 240, 900}, {"Command13", 1680, 900}};
+        {"Command4", 960, 900}, {"Command13", 2400, 900}};
     for (const Place& p : places) {
         const QString name = QString::fromLatin1(p.name);
         ui::place(ui::makeButton(this, name, name), p.left, p.top, 1200, 480);
     }
 
     auto* cmdExit = ui::makeButton(this, QStringLiteral("cmdExit"), QStringLiteral("終わり"));
-    ui::place(cmdExit, 3120, 1680, 1200, 480);
+    ui::place(cmdExit, 1680, 1680, 1200, 480);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::accept);
 }
 

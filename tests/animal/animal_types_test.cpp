@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -178,5 +180,23 @@ TEST(AnimalTypeTable, NumbersOutsideTheTableHaveNoTexts)
     for (int t : {0, -1, 61, 75, 32767}) {
         EXPECT_TRUE(animalOfType(t).empty()) << t;
         EXPECT_TRUE(typePhraseOfType(t).empty()) << t;
+    }
+}
+
+TEST(SuppliedConversionTable, EveryYearFrom1941To2040HasExactlyOneRow)
+{
+    const char* source = std::getenv("KADELO_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const DateConversionTable table(std::filesystem::path(source) / "data" / "conve.dat");
+    ASSERT_TRUE(table.available());
+    for (int year = 1941; year <= 2040; ++year) {
+        const std::u32string yearText = kadelo::text::fromUtf8(std::to_string(year));
+        // One row per year key, and a usable base number for every month.
+        for (int month = 1; month <= 12; ++month) {
+            const Types types = table.animalTypes(yearText, month, 1);
+            ASSERT_EQ(types.size(), 1u) << year << "-" << month;
+            ASSERT_GE(types[0], 1) << year << "-" << month;
+            ASSERT_LE(types[0], 60) << year << "-" << month;
+        }
     }
 }

@@ -48,6 +48,10 @@ private Q_SLOTS:
         for (QLabel* label : about.findChildren<QLabel*>())
             credited |= label->text().contains(QStringLiteral("KANJIDIC2")) && label->text().contains(QStringLiteral("EDRDG"));
         QVERIFY(credited);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QTest::keyClick(&about, Qt::Key_Return);
+        QVERIFY(!about.isVisible());
     }
 
     void showsTheUsersOwnAnimal()
