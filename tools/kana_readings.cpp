@@ -11,6 +11,16 @@
 #include "text/unicode.h"
 
 namespace kadelo::tools {
+
+std::u32string toHiragana(std::u32string_view text)
+{
+    std::u32string out(text);
+    for (char32_t& c : out)
+        if (c >= U'ァ' && c <= U'ヶ')
+            c -= U'ァ' - U'ぁ';
+    return out;
+}
+
 namespace {
 
 std::string utf8(char32_t c)
@@ -82,27 +92,15 @@ struct Candidate {
     OrderKey key;
 };
 
-} // namespace
 
-std::u32string toHiragana(std::u32string_view text)
+// The kanji of 常用漢字 and 人名用漢字. One whose official form Shift-JIS cannot hold is represented
+// by its Shift-JIS variant (鴎 for 鷗), unless that variant is itself on the lists.
+std::map<char32_t, NameKanji> collectNameKanji(const Kanjidic& kanjidic, std::vector<std::string>& notes)
 {
-    std::u32string out(text);
-    for (char32_t& c : out)
-        if (c >= U'ァ' && c <= U'ヶ')
-            c -= U'ァ' - U'ぁ';
-    return out;
-}
-
-KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& strokes)
-{
-    KanaReadings result;
-
     std::map<char32_t, const KanjidicEntry*> byLiteral;
     for (const KanjidicEntry& e : kanjidic.entries)
         byLiteral.emplace(e.literal, &e);
 
-    // The kanji of 常用漢字 and 人名用漢字. One whose official form Shift-JIS cannot hold is
-    // represented by its Shift-JIS variant (鴎 for 鷗), unless that variant is itself on the lists.
     std::map<char32_t, NameKanji> nameKanji;
     for (const KanjidicEntry& e : kanjidic.entries) {
         if (e.grade < 1 || e.grade > 10)
@@ -113,29 +111,28 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
         }
         const auto variant = std::find_if(e.variants.begin(), e.variants.end(), cp932RoundTrips);
         if (variant == e.variants.end()) {
-            result.notes.push_back("left out, no Shift-JIS form: " + utf8(e.literal));
+            notes.push_back("left out, no Shift-JIS form: " + utf8(e.literal));
             continue;
         }
         const auto found = byLiteral.find(*variant);
         if (found == byLiteral.end() || found->second->grade != 0)
             continue; // the variant is a listed kanji of its own
         nameKanji.emplace(*variant, NameKanji{found->second, e.grade});
-        result.notes.push_back(utf8(*variant) + " stands for " + utf8(e.literal));
+        notes.push_back(utf8(*variant) + " stands for " + utf8(e.literal));
     }
+    return nameKanji;
+}
 
-    std::map<char32_t, std::string_view> unsuitable;
-    for (const UnsuitableKanji& u : kUnsuitableKanji) {
-        if (!unsuitable.emplace(u.kanji, u.reason).second)
-            result.problems.push_back("listed twice as unsuitable: " + utf8(u.kanji));
-        if (!nameKanji.count(u.kanji))
-            result.notes.push_back("listed as unsuitable but not a 常用 or 人名用 kanji: " + utf8(u.kanji));
-    }
+struct Popular {
+    int rank;
+    std::set<std::u32string> main;
+    std::set<std::u32string> all; // main and lesser readings
+};
 
-    struct Popular {
-        int rank;
-        std::set<std::u32string> main;
-        std::set<std::u32string> all; // main and lesser readings
-    };
+// The hand-kept list of popular name kanji, checked against the other lists.
+std::map<char32_t, Popular> collectPopular(const std::map<char32_t, NameKanji>& nameKanji,
+    const std::map<char32_t, std::string_view>& unsuitable, std::vector<std::string>& problems)
+{
     std::map<char32_t, Popular> popular;
     int rank = 0;
     for (const PopularNameKanji& p : kPopularNameKanji) {
@@ -144,16 +141,67 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
         Popular entry{rank++, {main.begin(), main.end()}, {main.begin(), main.end()}};
         entry.all.insert(lesser.begin(), lesser.end());
         if (main.empty())
-            result.problems.push_back("listed as popular without main readings: " + utf8(p.kanji));
+            problems.push_back("listed as popular without main readings: " + utf8(p.kanji));
         if (entry.all.size() != main.size() + lesser.size())
-            result.problems.push_back("a reading listed twice for the popular " + utf8(p.kanji));
+            problems.push_back("a reading listed twice for the popular " + utf8(p.kanji));
         if (!popular.emplace(p.kanji, std::move(entry)).second)
-            result.problems.push_back("listed twice as popular: " + utf8(p.kanji));
+            problems.push_back("listed twice as popular: " + utf8(p.kanji));
         if (!nameKanji.count(p.kanji))
-            result.problems.push_back("listed as popular but not a 常用 or 人名用 kanji: " + utf8(p.kanji));
+            problems.push_back("listed as popular but not a 常用 or 人名用 kanji: " + utf8(p.kanji));
         if (unsuitable.count(p.kanji))
-            result.problems.push_back("listed both as popular and as unsuitable: " + utf8(p.kanji));
+            problems.push_back("listed both as popular and as unsuitable: " + utf8(p.kanji));
     }
+    return popular;
+}
+
+struct KanjiReadings {
+    std::set<std::u32string> kept;     // the readings that go into かな.dat
+    std::set<std::u32string> possible; // kept ones and every stem, for checking the hand-kept list
+};
+
+// On readings in hiragana, kun readings without okurigana and affix marks, and nanori. The stem of
+// an inflected word (うつく of うつく.しい) is a fragment: kept only when it is a reading in its own
+// right, a nanori, or a name reading of the hand-kept list (`listed`).
+KanjiReadings readingsOf(const KanjidicEntry& e, const std::set<std::u32string>& listed)
+{
+    KanjiReadings r;
+    for (const std::u32string& on : e.on)
+        r.kept.insert(toHiragana(withoutAffixMarks(on)));
+    std::vector<std::u32string> stems;
+    for (const std::u32string& kun : e.kun) {
+        const std::u32string plain = withoutAffixMarks(kun);
+        const std::size_t dot = plain.find(U'.');
+        if (dot == std::u32string::npos)
+            r.kept.insert(plain);
+        else
+            stems.push_back(plain.substr(0, dot));
+    }
+    const std::set<std::u32string> nanori(e.nanori.begin(), e.nanori.end());
+    r.kept.insert(nanori.begin(), nanori.end());
+    r.possible = r.kept;
+    for (const std::u32string& stem : stems) {
+        r.possible.insert(stem);
+        if (listed.count(stem))
+            r.kept.insert(stem);
+    }
+    return r;
+}
+
+} // namespace
+
+KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& strokes)
+{
+    KanaReadings result;
+    const std::map<char32_t, NameKanji> nameKanji = collectNameKanji(kanjidic, result.notes);
+
+    std::map<char32_t, std::string_view> unsuitable;
+    for (const UnsuitableKanji& u : kUnsuitableKanji) {
+        if (!unsuitable.emplace(u.kanji, u.reason).second)
+            result.problems.push_back("listed twice as unsuitable: " + utf8(u.kanji));
+        if (!nameKanji.count(u.kanji))
+            result.notes.push_back("listed as unsuitable but not a 常用 or 人名用 kanji: " + utf8(u.kanji));
+    }
+    const std::map<char32_t, Popular> popular = collectPopular(nameKanji, unsuitable, result.problems);
 
     std::map<std::u32string, std::vector<Candidate>> byReading;
     for (const auto& [kanji, name] : nameKanji) {
@@ -161,44 +209,22 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
             continue;
         const KanjidicEntry& e = *name.entry;
         const auto pop = popular.find(kanji);
-        const std::set<std::u32string> listed = pop != popular.end() ? pop->second.all : std::set<std::u32string>{};
-        const std::set<std::u32string> nanori(e.nanori.begin(), e.nanori.end());
-
-        // Whole readings: on readings and kun readings without okurigana.
-        std::set<std::u32string> readings;
-        for (const std::u32string& on : e.on)
-            readings.insert(toHiragana(withoutAffixMarks(on)));
-        std::vector<std::u32string> stems;
-        for (const std::u32string& kun : e.kun) {
-            const std::u32string plain = withoutAffixMarks(kun);
-            const std::size_t dot = plain.find(U'.');
-            if (dot == std::u32string::npos)
-                readings.insert(plain);
-            else
-                stems.push_back(plain.substr(0, dot));
-        }
-        // The stem of an inflected word (うつく of うつく.しい) is a fragment: kept only when it is a
-        // reading in its own right, a name reading of KANJIDIC2 or a name reading of the hand-kept list.
-        std::set<std::u32string> all = readings;
-        all.insert(nanori.begin(), nanori.end());
-        all.insert(stems.begin(), stems.end());
-        for (const std::u32string& stem : stems)
-            if (nanori.count(stem) || listed.count(stem))
-                readings.insert(stem);
-        readings.insert(nanori.begin(), nanori.end());
-
-        for (const std::u32string& r : listed)
-            if (!all.count(r))
-                result.problems.push_back("popular reading " + text::toUtf8(r) + " of " + utf8(kanji)
-                    + " is not among its KANJIDIC2 readings");
+        const Popular* listed = pop != popular.end() ? &pop->second : nullptr;
+        const KanjiReadings readings = readingsOf(e, listed ? listed->all : std::set<std::u32string>{});
+        if (listed)
+            for (const std::u32string& r : listed->all)
+                if (!readings.possible.count(r))
+                    result.problems.push_back("popular reading " + text::toUtf8(r) + " of " + utf8(kanji)
+                        + " is not among its KANJIDIC2 readings");
 
         const int count = strokesOf(strokes, kanji);
         if (count <= 0) {
             result.problems.push_back("no 漢字.dat count for " + utf8(kanji));
             continue;
         }
-        const int popularRank = pop != popular.end() ? pop->second.rank : std::numeric_limits<int>::max();
-        for (const std::u32string& r : readings) {
+        const int popularRank = listed ? listed->rank : std::numeric_limits<int>::max();
+        const std::set<std::u32string> nanori(e.nanori.begin(), e.nanori.end());
+        for (const std::u32string& r : readings.kept) {
             if (!isStorableReading(r)) {
                 result.notes.push_back("reading left out, not plain hiragana in Shift-JIS: " + text::toUtf8(r) + " "
                     + utf8(kanji));
@@ -206,11 +232,11 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
             }
             // The listed kanji first: those with the reading among their main readings, then those
             // with it among their lesser ones, each in list order. Then the kanji that have it as a
-            // name reading of KANJIDIC2, then the rest; among these the popular ones, then the
-            // 人名用 ones, and the simpler before the more complex.
+            // nanori, then the rest; among these the popular ones, then the 人名用 ones, and the
+            // simpler before the more complex.
             OrderKey key;
-            if (listed.count(r))
-                key = {0, pop->second.main.count(r) ? 0 : 1, popularRank, 0, kanji};
+            if (listed && listed->all.count(r))
+                key = {0, listed->main.count(r) ? 0 : 1, popularRank, 0, kanji};
             else
                 key = {nanori.count(r) ? 1 : 2, popularRank, gradeBucket(name.grade), count, kanji};
             byReading[r].push_back({kanji, count, key});
