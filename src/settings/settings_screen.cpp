@@ -83,7 +83,7 @@ SettingsScreen::SettingsScreen(QWidget* parent) : QDialog(parent)
     ui::initResources();
     setObjectName(QStringLiteral("settei"));
     setWindowTitle(QStringLiteral("設定"));
-    ui::setClientSize(this, 13020, 4920);
+    ui::setClientSize(this, 13470, 4920);
 
     buildProfileFrame();
     buildColourFrames();
@@ -92,12 +92,12 @@ SettingsScreen::SettingsScreen(QWidget* parent) : QDialog(parent)
 
     auto* ok = ui::makeButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
     ok->setToolTip(QStringLiteral("設定します"));
-    ui::place(ok, 10200, 4350, 1320, 420);
+    ui::place(ok, 10650, 4350, 1320, 420);
     connect(ok, &QPushButton::clicked, this, &SettingsScreen::confirm);
 
     auto* cancel = ui::makeButton(this, QStringLiteral("Command2"), QStringLiteral("ｷｬﾝｾﾙ"));
     cancel->setToolTip(QStringLiteral("キャンセル"));
-    ui::place(cancel, 11610, 4350, 1320, 420);
+    ui::place(cancel, 12060, 4350, 1320, 420);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     loadProfile();
@@ -107,19 +107,19 @@ SettingsScreen::SettingsScreen(QWidget* parent) : QDialog(parent)
 void SettingsScreen::buildProfileFrame()
 {
     auto* frame = makeFrame(this, QStringLiteral("fraProfile"), QStringLiteral("個人情報"));
-    ui::place(frame, 120, 120, 4500, 2880);
+    ui::place(frame, 120, 120, 4950, 2880);
 
     ui::place(ui::makeLabel(frame, QStringLiteral("lblFamilyName"), QStringLiteral("苗字")), 180, 420, 540, 330);
     tm_ = ui::makeLineEdit(frame, QStringLiteral("tm"));
-    ui::place(tm_, 720, 420, 1350, 330);
-    ui::place(ui::makeLabel(frame, QStringLiteral("lblName"), QStringLiteral("名前")), 2280, 420, 540, 330);
+    ui::place(tm_, 720, 420, 1560, 330);
+    ui::place(ui::makeLabel(frame, QStringLiteral("lblName"), QStringLiteral("名前")), 2520, 420, 540, 330);
     tn_ = ui::makeLineEdit(frame, QStringLiteral("tn"));
-    ui::place(tn_, 2820, 420, 1350, 330);
+    ui::place(tn_, 3060, 420, 1560, 330);
     ui::setHiraganaInput(tm_);
     ui::setHiraganaInput(tn_);
 
     auto* nameHint = ui::makeLabel(frame, QStringLiteral("lblHintName"), QStringLiteral("※全角文字で入力してください。（例：山田　太郎）"));
-    ui::place(nameHint, 180, 810, 4200, 270);
+    ui::place(nameHint, 180, 810, 4650, 270);
 
     ui::place(ui::makeLabel(frame, QStringLiteral("lblBirth"), QStringLiteral("生年月日")), 180, 1200, 1200, 270);
     tyear_ = ui::makeLineEdit(frame, QStringLiteral("tyear"));
@@ -135,7 +135,7 @@ void SettingsScreen::buildProfileFrame()
         ui::disableInputMethod(digits);
 
     auto* dateHint = ui::makeLabel(frame, QStringLiteral("lblHintDate"), QStringLiteral("※半角数字で入力してください。（例：1975年3月15日）"));
-    ui::place(dateHint, 180, 1890, 4200, 270);
+    ui::place(dateHint, 180, 1890, 4650, 270);
 
     ui::place(ui::makeLabel(frame, QStringLiteral("lblBlood"), QStringLiteral("血液型")), 180, 2340, 750, 330);
     blood_ = ui::makeLineEdit(frame, QStringLiteral("Blood"));
@@ -160,15 +160,15 @@ void SettingsScreen::buildColourFrames()
     };
 
     auto* colour = makeFrame(this, QStringLiteral("fraColor"), QStringLiteral("Color"));
-    ui::place(colour, 4740, 120, 5550, 4020);
+    ui::place(colour, 5190, 120, 5550, 4020);
     for (int row = 0; row < 8; ++row) {
-        const int top = 390 + 420 * row;
+        const int top = 390 + 450 * row;
         addRow(colour, kColourLeft[row].index, kColourLeft[row].caption, 150, 1350, 1560, top);
         addRow(colour, kColourRight[row].index, kColourRight[row].caption, 2850, 1350, 4260, top);
     }
 
     auto* colour2 = makeFrame(this, QStringLiteral("fraColor2"), QStringLiteral("Color2"));
-    ui::place(colour2, 10410, 120, 2490, 4020);
+    ui::place(colour2, 10860, 120, 2490, 4020);
     for (const Colour2Row& row : kColour2) {
         if (row.index == 0) {
             const QString caption = QString::fromUtf8(row.caption);
@@ -189,7 +189,7 @@ void SettingsScreen::buildColourFrames()
 void SettingsScreen::buildAnimationFrame()
 {
     auto* frame = makeFrame(this, QStringLiteral("fraAnimation"), QStringLiteral("簡易アニメーション"));
-    ui::place(frame, 120, 3120, 2190, 1650);
+    ui::place(frame, 120, 3120, 2415, 1650);
     chanime1_ = ui::makeCheckBox(frame, QStringLiteral("chanime1"), QStringLiteral("Main"), false);
     chanime1_->setToolTip(QStringLiteral("最初の画面のアニメーション"));
     ui::place(chanime1_, 210, 450, 1860, 330);
@@ -200,7 +200,7 @@ void SettingsScreen::buildAnimationFrame()
 void SettingsScreen::buildMouseFrame()
 {
     auto* frame = makeFrame(this, QStringLiteral("fraMouse"), QStringLiteral("Mouse"));
-    ui::place(frame, 2430, 3120, 2190, 1650);
+    ui::place(frame, 2655, 3120, 2415, 1650);
     const char* const names[3] = {"opm1", "opm2", "opm3"};
     for (int i = 0; i < 3; ++i) {
         opm_[i] = new QRadioButton(frame);
@@ -260,7 +260,13 @@ QColor SettingsScreen::swatchColour(int index) const
 void SettingsScreen::setSwatch(int index, const QColor& colour)
 {
     colours_[static_cast<std::size_t>(index - 1)] = colour;
-    ui::paintBackground(swatches_[static_cast<std::size_t>(index - 1)], colour);
+    QLabel* swatch = swatches_[static_cast<std::size_t>(index - 1)];
+    ui::paintBackground(swatch, colour);
+    // The swatch's number stays readable on dark colours.
+    QPalette p = swatch->palette();
+    const int luminance = (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
+    p.setColor(QPalette::WindowText, luminance < 128 ? Qt::white : Qt::black);
+    swatch->setPalette(p);
 }
 
 void SettingsScreen::pickColour(int index)
