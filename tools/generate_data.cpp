@@ -5,11 +5,9 @@
 // FILE defaults to Debian's /usr/share/edict/kanjidic2.xml.gz (package kanjidic-xml); FOLDER to the
 // current folder. --show prints the first kanji of the given readings instead of writing files.
 // Every line goes through the program's own Shift-JIS writer, so data and program agree byte for byte.
-#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
