@@ -51,7 +51,7 @@ AboutScreen::AboutScreen(QWidget* parent) : QDialog(parent)
     ui::place(lblanimal, 1440, 1140, 4320, 300);
 
     auto* lblCredit = ui::makeLabel(this, QStringLiteral("lblCredit"),
-        QStringLiteral("漢字データ: KANJIDIC2 © EDRDG (CC BY-SA 4.0)"));
+        QStringLiteral("漢字データ: KANJIDIC2 © EDRDG (CC BY-SA 3.0)"));
     QFont creditFont = lblCredit->font();
     creditFont.setPointSizeF(creditFont.pointSizeF() * 0.9);
     lblCredit->setFont(creditFont);

@@ -43,7 +43,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kadelo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kadelo"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(KADELO_VERSION_MAJOR).arg(KADELO_VERSION_MINOR).arg(KADELO_VERSION_PATCH));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kadelo.svg")));
