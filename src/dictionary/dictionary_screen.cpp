@@ -129,8 +129,7 @@ QWidget* DictionaryScreen::buildKanjiPage()
     // "登録済みです。".
     la2_ = ui::makeLabel(page, QStringLiteral("La2"), QString());
     la2_->setAlignment(Qt::AlignCenter);
-    la2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    enlarge(la2_, 1.3);
+    enlarge(la2_, 1.5);
     QFont bold = la2_->font();
     bold.setBold(true);
     la2_->setFont(bold);
@@ -212,13 +211,6 @@ void DictionaryScreen::applyColours()
     paintButton(cmdwrite_, ui::themeColour(19));
     paintButton(cmdCls_, ui::themeColour(20));
     paintButton(cmdexit_, ui::themeColour(21));
-
-    // The count display reads like a text box whatever the background.
-    QPalette p = la2_->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    la2_->setPalette(p);
-    la2_->setAutoFillBackground(true);
 }
 
 void DictionaryScreen::showCount(std::int16_t count)
