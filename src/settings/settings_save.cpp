@@ -81,9 +81,16 @@ std::optional<UnstorableText> firstUnstorableBox(const ProfileTexts& profile)
 {
     for (ProfileBox box : {ProfileBox::FamilyName, ProfileBox::Name, ProfileBox::Year, ProfileBox::Month,
              ProfileBox::Day, ProfileBox::Blood}) {
-        const text::Cp932Bytes encoded = text::encodeCp932(profile.text(box));
+        const std::u32string& typed = profile.text(box);
+        std::u32string controls;
+        for (char32_t c : typed)
+            if ((c < 0x20 || c == 0x7F) && controls.find(c) == std::u32string::npos)
+                controls.push_back(c);
+        if (!controls.empty())
+            return UnstorableText{box, controls, true};
+        const text::Cp932Bytes encoded = text::encodeCp932(typed);
         if (!encoded.ok())
-            return UnstorableText{box, encoded.unencodable};
+            return UnstorableText{box, encoded.unencodable, false};
     }
     return std::nullopt;
 }

@@ -40,13 +40,16 @@ OpenedProfile openProfile(const SettingsFile& file);
 std::optional<std::int16_t> userAnimalType(
     const DateConversionTable& table, std::u32string_view year, std::u32string_view month, std::u32string_view day);
 
-// A box holding characters that the settings file (Shift-JIS) cannot store.
+// A box holding characters that the settings file cannot store: characters Shift-JIS cannot hold,
+// or control characters such as a pasted line break, which would split the file's lines.
 struct UnstorableText {
     ProfileBox box;
     std::u32string characters; // each such character once, in order of appearance
+    bool controlCharacters = false; // the characters are control characters
 };
 
 // The first box, in screen order, whose text the settings file cannot store; empty when all can.
+// Control characters are reported before characters Shift-JIS cannot hold.
 std::optional<UnstorableText> firstUnstorableBox(const ProfileTexts& profile);
 
 // Everything the settings screen holds when OK is pressed.

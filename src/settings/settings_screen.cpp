@@ -324,9 +324,14 @@ void SettingsScreen::confirm()
 
     switch (outcome.status) {
     case SaveOutcome::Status::Unstorable: {
-        QLineEdit* where = box(outcome.unstorable->box);
-        ui::showMessage(this, QStringLiteral("「%1」に、設定ファイルに保存できない文字「%2」があります。別の文字で入力してください。")
-                                  .arg(boxCaption(outcome.unstorable->box), ui::qs(outcome.unstorable->characters)));
+        const UnstorableText& bad = *outcome.unstorable;
+        QLineEdit* where = box(bad.box);
+        if (bad.controlCharacters)
+            ui::showMessage(this, QStringLiteral("「%1」に、改行などの設定ファイルに保存できない文字があります。取り除いてください。")
+                                      .arg(boxCaption(bad.box)));
+        else
+            ui::showMessage(this, QStringLiteral("「%1」に、設定ファイルに保存できない文字「%2」があります。別の文字で入力してください。")
+                                      .arg(boxCaption(bad.box), ui::qs(bad.characters)));
         where->setFocus();
         where->selectAll();
         return;

@@ -127,7 +127,28 @@ TEST_F(SettingsSaveTest, TextTheFileCannotStoreIsRefusedNamingTheFirstSuchBox)
     const SaveOutcome blood = save(c);
     ASSERT_TRUE(blood.unstorable);
     EXPECT_EQ(blood.unstorable->box, ProfileBox::Blood);
+    EXPECT_FALSE(blood.unstorable->controlCharacters);
     EXPECT_EQ(readBytes("Kadelo.ini"), before);
+}
+
+TEST_F(SettingsSaveTest, APastedLineBreakIsRefusedSoNoLineCanBeSplitOrAdded)
+{
+    ASSERT_TRUE(file.writeDefaults());
+    const std::string before = readBytes("Kadelo.ini");
+    SettingsChoice c = choice("1975", "3", "15");
+    c.profile.familyName = u("山田\r\nMouse=2");
+    const SaveOutcome out = save(c);
+    EXPECT_EQ(out.status, SaveOutcome::Status::Unstorable);
+    ASSERT_TRUE(out.unstorable);
+    EXPECT_EQ(out.unstorable->box, ProfileBox::FamilyName);
+    EXPECT_TRUE(out.unstorable->controlCharacters);
+    EXPECT_EQ(out.unstorable->characters, U"\r\n");
+    EXPECT_EQ(readBytes("Kadelo.ini"), before);
+
+    // Commas and quotes are stored as typed; only the reading cuts a name at a comma.
+    c.profile.familyName = u("山,\"田");
+    EXPECT_EQ(save(c).status, SaveOutcome::Status::Saved);
+    EXPECT_EQ(file.readProfile()->familyName, u("山"));
 }
 
 TEST_F(SettingsSaveTest, WithoutAPointerOptionTheCodeInEffectIsKept)

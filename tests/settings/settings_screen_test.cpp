@@ -1,6 +1,7 @@
 // The settings screen, driven as a user would: opening from the file and the menu settings, the
 // colour dialog, OK (the whole file, the animal type, the pointer at once), Cancel, and refusals.
 #include <QCheckBox>
+#include <QClipboard>
 #include <algorithm>
 #include <QColorDialog>
 #include <QGroupBox>
@@ -453,6 +454,18 @@ private Q_SLOTS:
         QCOMPARE(messages.seen.size(), 2);
         QVERIFY(messages.seen[1].text.startsWith(QStringLiteral("「血液型」に")));
         QCOMPARE(fileBytes(), before);
+
+        // A pasted line break would split the file's lines.
+        child<QLineEdit>(screen.get(), "Blood")->setText(QStringLiteral("A"));
+        QApplication::clipboard()->setText(QStringLiteral("1975\r\nMouse=2"));
+        child<QLineEdit>(screen.get(), "tyear")->clear();
+        child<QLineEdit>(screen.get(), "tyear")->paste();
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.seen.size(), 3);
+        QCOMPARE(messages.seen[2].text,
+            QStringLiteral("「生年月日の年」に、改行などの設定ファイルに保存できない文字があります。取り除いてください。"));
+        QCOMPARE(fileBytes(), before);
+        QVERIFY(screen->isVisible());
     }
 
     void aFailedSaveKeepsTheScreenOpenWithEverythingTyped()
