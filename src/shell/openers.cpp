@@ -6,6 +6,7 @@
 
 #include "settings/settings_screen.h"
 #include "dictionary/dictionary_screen.h"
+#include "judgement/judgement_screen.h"
 #include "animal/animal_screen.h"
 #include "shell/about_screen.h"
 #include "shell/help_screen.h"
@@ -14,7 +15,11 @@
 
 namespace kadelo::screens {
 
-void openJudgement(QWidget* /*parent*/) {}
+void openJudgement(QWidget* /*parent*/)
+{
+    // Its own window, not owned by the menu, so it can stand beside the naming screen.
+    ui::showOnce(QStringLiteral("kadelo"), [] { return new JudgementScreen(); });
+}
 
 void openNaming(QWidget* /*parent*/) {}
 
