@@ -234,11 +234,24 @@ void SettingsScreen::loadProfile()
         openingProblem_ = QStringLiteral("設定ファイル「Kadelo.ini」を読み込めませんでした。個人情報は空欄で表示します。");
     }
 
+    if (const std::optional<SavedLook>& saved = savedThisRun()) {
+        chanime1_->setChecked(saved->animation1);
+        chanime2_->setChecked(saved->animation2);
+        for (int i = 1; i <= kColourCount; ++i)
+            setSwatch(i, ui::fromColourValue(saved->colours[static_cast<std::size_t>(i - 1)]));
+        return;
+    }
     const MenuSettings& m = ui::menuSettings();
     chanime1_->setChecked(m.aflag1 == 1);
     chanime2_->setChecked(m.aflag2 == 1);
     for (int i = 1; i <= kColourCount; ++i)
         setSwatch(i, ui::themeColour(i));
+}
+
+std::optional<SettingsScreen::SavedLook>& SettingsScreen::savedThisRun()
+{
+    static std::optional<SavedLook> saved;
+    return saved;
 }
 
 void SettingsScreen::showEvent(QShowEvent* event)
@@ -344,6 +357,7 @@ void SettingsScreen::confirm()
         break;
     }
 
+    savedThisRun() = SavedLook{choice.animation1, choice.animation2, choice.colours};
     accept();
 
     ui::menuSettings().mflag = outcome.mouse;
@@ -353,7 +367,7 @@ void SettingsScreen::confirm()
     const bool dateTyped = !text::trimBlanks(choice.profile.year).empty() || !text::trimBlanks(choice.profile.month).empty()
         || !text::trimBlanks(choice.profile.day).empty();
     if (!outcome.animalFound && dateTyped)
-        done += QStringLiteral("\n生年月日から動物占いのタイプを求められなかったため、タイプなしで保存しました。");
+        done += QStringLiteral("\n生年月日から動物占いのタイプを求められませんでした。");
     ui::showMessage(parentWidget(), done);
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "settings/settings_file.h"
 #include "settings/settings_save.h"
@@ -23,6 +24,15 @@ public:
 
     // The colour swatch `index` (1..23) shows.
     QColor swatchColour(int index) const;
+
+    // The switches and colours OK saved during this run. The main menu keeps its start-up values
+    // until the next start, so a later visit shows these instead; saving again then keeps them.
+    struct SavedLook {
+        bool animation1 = true;
+        bool animation2 = true;
+        std::array<std::uint32_t, kColourCount> colours{};
+    };
+    static std::optional<SavedLook>& savedThisRun();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -141,6 +141,7 @@ private Q_SLOTS:
         for (int i = 0; i < kColourCount; ++i)
             m.col[i] = text::fromUtf8(std::to_string(SettingsFile::defaultColours()[i]));
         startUp_ = m;
+        SettingsScreen::savedThisRun().reset();
     }
 
     void cleanup()
@@ -367,6 +368,34 @@ private Q_SLOTS:
         QVERIFY(fileText().contains(QStringLiteral("\r\nuser_animal=45\r\n")));
     }
 
+    void aSecondVisitShowsAndKeepsWhatTheFirstSaved()
+    {
+        auto screen = openScreen();
+        pickColour(screen.get(), 23, QColor(255, 0, 0));
+        click(screen.get(), "chanime2");
+        {
+            MessageCatcher messages;
+            click(screen.get(), "Command1");
+            QCOMPARE(messages.texts(), QStringList{kDone});
+        }
+        QVERIFY(fileText().contains(QStringLiteral("\r\nAnimation2=0\r\n")));
+
+        // The menu still holds its start-up values; the settings screen shows what was saved.
+        QVERIFY(ui::menuSettings().col == startUp_.col);
+        QCOMPARE(ui::menuSettings().aflag2, std::int16_t(1));
+        screen = openScreen();
+        QCOMPARE(swatch(screen.get(), 23), QColor(255, 0, 0));
+        QVERIFY(!child<QCheckBox>(screen.get(), "chanime2")->isChecked());
+        QCOMPARE(swatch(screen.get(), 22), ui::fromColourValue(12615935));
+
+        // Saving the birth date again does not undo the colour.
+        typeBirthDate(screen.get(), "1975", "3", "15");
+        MessageCatcher messages;
+        click(screen.get(), "Command1");
+        QVERIFY(fileText().contains(QStringLiteral("\r\nNo23=255\r\n")));
+        QVERIFY(fileText().contains(QStringLiteral("\r\nAnimation2=0\r\n")));
+    }
+
     void aCustomPointerReachesTheOpenScreensAtOnce()
     {
         ui::menuSettings().mflag = 2;
@@ -398,7 +427,7 @@ private Q_SLOTS:
             click(screen.get(), "Command1");
             QCOMPARE(messages.seen.size(), 1);
             QCOMPARE(messages.seen[0].text,
-                kDone + QStringLiteral("\n生年月日から動物占いのタイプを求められなかったため、タイプなしで保存しました。"));
+                kDone + QStringLiteral("\n生年月日から動物占いのタイプを求められませんでした。"));
         }
         QVERIFY(fileText().contains(QStringLiteral("\r\nyear=75\r\nmonth=3\r\nday=15\r\nuser_animal=0\r\n")));
 
