@@ -7,6 +7,7 @@
 #include "settings/settings_screen.h"
 #include "dictionary/dictionary_screen.h"
 #include "judgement/judgement_screen.h"
+#include "naming/naming_screen.h"
 #include "animal/animal_screen.h"
 #include "shell/about_screen.h"
 #include "shell/help_screen.h"
@@ -21,7 +22,11 @@ void openJudgement(QWidget* /*parent*/)
     ui::showOnce(QStringLiteral("kadelo"), [] { return new JudgementScreen(); });
 }
 
-void openNaming(QWidget* /*parent*/) {}
+void openNaming(QWidget* /*parent*/)
+{
+    // An ordinary window of its own, deleted when it closes; the naming state goes with it.
+    ui::showOnce(QStringLiteral("nfind"), [] { return new NamingScreen(); });
+}
 
 void openAnimal(QWidget* /*parent*/)
 {

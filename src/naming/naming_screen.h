@@ -1,0 +1,70 @@
+#pragma once
+// The naming assistant: a surname and up to three kana readings in, candidate given names out,
+// graded, paged ten at a time, saved to a text file or sent to the judgement screen.
+#include <QDialog>
+#include <QString>
+#include <array>
+
+#include "naming/naming.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+
+namespace kadelo {
+
+class NamingScreen : public QDialog {
+    Q_OBJECT
+public:
+    explicit NamingScreen(QWidget* parent = nullptr);
+
+    // The candidate "送る" hands to the judgement screen, which empties it when it takes it over.
+    QString nbuf;
+
+    // The list of the last generation (nlist, ncount, kanacnt).
+    const naming::CandidateList& candidates() const { return list_; }
+    // The surname counts sei1..sei3 and the slots of the three kana boxes.
+    const naming::SurnameCounts& surnameCounts() const { return sei_; }
+    const naming::KanaBoxes& kanaBoxes() const { return boxes_; }
+    // How often the last generation set the progress bar's position.
+    int barUpdates() const { return barUpdates_; }
+
+private:
+    void resolveKana(int box);
+    void resolveSurnameBox();
+    void generate();
+    void showPage(int first);
+    void writeFile();
+    void send();
+    void reset();
+    void resetAll();
+    void applyBoyGirlColours();
+    bool kanaBoxesEmpty() const;
+
+    QLineEdit* textN_ = nullptr;
+    std::array<QLineEdit*, 3> textn_{};
+    std::array<QLabel*, 3> hit_{};
+    QLabel* hit4_ = nullptr;
+    QLabel* hit5_ = nullptr;
+    QLabel* ltime_ = nullptr;
+    QPlainTextEdit* tno_ = nullptr;
+    QPlainTextEdit* textIn_ = nullptr;
+    QScrollBar* vs_ = nullptr;
+    QProgressBar* bar1_ = nullptr;
+    QCheckBox* sex_ = nullptr;
+    QCheckBox* chan_ = nullptr;
+    QCheckBox* cbar_ = nullptr;
+    QCheckBox* ctime_ = nullptr;
+    QPushButton* comFind_ = nullptr;
+
+    naming::KanaBoxes boxes_;
+    naming::SurnameCounts sei_{};
+    naming::CandidateList list_;
+    int barUpdates_ = 0;
+};
+
+} // namespace kadelo
