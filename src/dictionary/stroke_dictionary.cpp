@@ -1,7 +1,7 @@
 #include "dictionary/stroke_dictionary.h"
 
+#include <algorithm>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 #include "text/unicode.h"
@@ -49,12 +49,22 @@ int codeOf(std::string_view field)
 // has to decode the entries.
 class CodeIndex {
 public:
+    struct Code {
+        char32_t character;
+        int code;
+        bool operator<(const Code& other) const
+        {
+            return character != other.character ? character < other.character : code < other.code;
+        }
+    };
+
     CodeIndex()
     {
         auto add = [&](std::string_view field) {
             if (const std::optional<char32_t> c = StrokeDictionary::characterOf(field))
-                codes_[*c].push_back(codeOf(field));
+                codes_.push_back(Code{*c, codeOf(field)});
         };
+        codes_.reserve(8000);
         for (unsigned b = 0; b < 256; ++b) {
             const char single = static_cast<char>(b);
             add(std::string_view(&single, 1));
@@ -62,21 +72,25 @@ public:
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!text::isCp932LeadByte(static_cast<unsigned char>(lead)))
                 continue;
-            for (unsigned trail = 0; trail < 256; ++trail) {
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) { // no character has another trail byte
                 const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 add(std::string_view(pair, 2));
             }
         }
+        std::sort(codes_.begin(), codes_.end());
     }
 
-    const std::vector<int>* codesOf(char32_t c) const
+    // The codes of a character, in code order; none when Shift-JIS cannot hold it.
+    std::span<const Code> codesOf(char32_t c) const
     {
-        const auto it = codes_.find(c);
-        return it == codes_.end() ? nullptr : &it->second;
+        const auto range = std::equal_range(codes_.begin(), codes_.end(), Code{c, -1},
+            [](const Code& a, const Code& b) { return a.character < b.character; });
+        return std::span<const Code>(codes_.data() + (range.first - codes_.begin()),
+            static_cast<std::size_t>(range.second - range.first));
     }
 
 private:
-    std::unordered_map<char32_t, std::vector<int>> codes_;
+    std::vector<Code> codes_;
 };
 
 const CodeIndex& codeIndex()
@@ -146,11 +160,9 @@ void StrokeDictionary::lookUpEach(std::span<const char32_t> wanted, std::span<st
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         if (wanted[i] == 0)
             continue;
-        if (const std::vector<int>* codes = codeIndex().codesOf(wanted[i])) {
-            for (int code : *codes) {
-                wants.push_back(Want{code, i});
-                singleByte = singleByte || code < 0x100;
-            }
+        for (const CodeIndex::Code& c : codeIndex().codesOf(wanted[i])) {
+            wants.push_back(Want{c.code, i});
+            singleByte = singleByte || c.code < 0x100;
         }
     }
     if (wants.empty())
