@@ -24,10 +24,21 @@ using namespace kadelo;
 
 // A stand-in dictionary of 6,700 kanji (JIS levels 1 and 2, then the extension rows) with made-up
 // counts, in code order, CR LF after each line.
+// The temporary folder of the stand-in, removed when the program ends.
+struct StandInFolder {
+    fs::path path = fs::temp_directory_path() / ("kadelo-bench-" + std::to_string(std::random_device{}()));
+    StandInFolder() { fs::create_directories(path); }
+    ~StandInFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
 fs::path writeStandIn()
 {
-    const fs::path folder = fs::temp_directory_path() / ("kadelo-bench-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder);
+    static const StandInFolder standIn;
+    const fs::path& folder = standIn.path;
     const fs::path path = folder / "stand-in.dat";
     std::string bytes;
     int lines = 0;
