@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev googletest libbenchmark-dev
   libpugixml-dev zlib1g-dev kanjidic-xml
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
 )
 
 missing=()

@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QStandardPaths>
 #include <QStyleFactory>
 
@@ -45,6 +47,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("kadelo"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(KADELO_VERSION_MAJOR).arg(KADELO_VERSION_MINOR).arg(KADELO_VERSION_PATCH));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Qt's own dialogs (colour picker, input box buttons) speak Japanese like the rest of the program.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kadelo.svg")));
     for (const QString& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"), QStringLiteral("IPAGothic")}) {
         if (QFontDatabase::hasFamily(family)) {
