@@ -73,16 +73,6 @@ TEST(GradeFortune, LikeNumbersGradeDifferentlyPerFortune)
         EXPECT_EQ(gradeFortune(f, 9, true), kFair);
 }
 
-TEST(GradeFortune, WorkedExampleForBoyAndGirl)
-{
-    // 総運 21, 社会運 9, 人生運 12, 伏運 22.
-    EXPECT_EQ(gradeFortune(Fortune::soukaku, 21, true), kBest);
-    EXPECT_EQ(gradeFortune(Fortune::soukaku, 21, false), kFair);
-    EXPECT_EQ(gradeFortune(Fortune::jinnkaku, 9, true), kFair);
-    EXPECT_EQ(gradeFortune(Fortune::gaikaku, 12, true), kFair);
-    EXPECT_EQ(gradeFortune(Fortune::tikaku, 22, false), kFair);
-}
-
 TEST(GradeFortune, EachTableHoldsTheListedNumberOfEachMark)
 {
     using T = std::map<std::u32string_view, int>;
