@@ -5,7 +5,9 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,6 +15,7 @@
 #include <QStyle>
 #include <QStyleOptionProgressBar>
 #include <chrono>
+#include <cmath>
 
 #include "dictionary/kana_dictionary.h"
 #include "dictionary/stroke_dictionary.h"
@@ -47,19 +50,34 @@ QFrame* makeLine(QWidget* parent, const QString& name, int x1, int y1, int x2, i
 }
 
 // One of the two list boxes: lines set by the screen, nothing typed by the user.
-QPlainTextEdit* makeListBox(QWidget* parent, const QString& name)
+QTextEdit* makeListBox(QWidget* parent, const QString& name)
 {
-    auto* box = new QPlainTextEdit(parent);
+    auto* box = new QTextEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true); // typed keys are discarded
+    box->setAcceptRichText(false);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setLineWrapMode(QTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setUndoRedoEnabled(false);
     box->setTabChangesFocus(true);
     box->document()->setDocumentMargin(2);
     return box;
+}
+
+// Sets the lines of a list box, spaced so that a page of ten fits the box whatever the font.
+void setListLines(QTextEdit* box, const QString& text)
+{
+    box->setPlainText(text);
+    const qreal room = (box->contentsRect().height() - 2 * box->document()->documentMargin()) / naming::kPageLines;
+    if (room < 1 || box->fontMetrics().lineSpacing() <= room)
+        return;
+    QTextBlockFormat format;
+    format.setLineHeight(std::floor(room), QTextBlockFormat::FixedHeight);
+    QTextCursor all(box->document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(format);
 }
 
 // Moves the progress bar only when what it draws changes: its filled width in pixels. A run of
@@ -184,16 +202,16 @@ NamingScreen::NamingScreen(QWidget* parent) : QDialog(parent)
     }
     comFind_ = b[0];
 
-    // Decoration: a frame round the options and the information, and rules above the buttons.
-    makeLine(this, QStringLiteral("Line1"), 120, 2700, 6600, 2700);
-    makeLine(this, QStringLiteral("Line2"), 120, 4335, 6600, 4335);
-    makeLine(this, QStringLiteral("Line3"), 120, 2700, 120, 4335);
-    makeLine(this, QStringLiteral("Line4"), 6600, 2700, 6600, 4335);
-    makeLine(this, QStringLiteral("Line5"), 3120, 2700, 3120, 4335);
-    makeLine(this, QStringLiteral("Line6"), 2760, 240, 2760, 2655);
-    makeLine(this, QStringLiteral("Line7"), 120, 240, 120, 2655);
-    makeLine(this, QStringLiteral("Line8"), 120, 240, 2760, 240);
-    makeLine(this, QStringLiteral("Line9"), 120, 2655, 2760, 2655);
+    // Decoration: frames round the inputs, the list, the options and the information.
+    makeLine(this, QStringLiteral("Line1"), 120, 2730, 6600, 2730);
+    makeLine(this, QStringLiteral("Line2"), 120, 4365, 6600, 4365);
+    makeLine(this, QStringLiteral("Line3"), 120, 2730, 120, 4365);
+    makeLine(this, QStringLiteral("Line4"), 6600, 2730, 6600, 4365);
+    makeLine(this, QStringLiteral("Line5"), 3120, 2730, 3120, 4365);
+    makeLine(this, QStringLiteral("Line6"), 2865, 165, 2865, 2730);
+    makeLine(this, QStringLiteral("Line7"), 120, 165, 120, 2730);
+    makeLine(this, QStringLiteral("Line8"), 120, 165, 6600, 165);
+    makeLine(this, QStringLiteral("Line9"), 6600, 165, 6600, 2730);
     makeLine(this, QStringLiteral("Line10"), 240, 960, 2640, 960);
 
     // Events.
@@ -221,8 +239,12 @@ NamingScreen::NamingScreen(QWidget* parent) : QDialog(parent)
     ui::applyPointer(this, ui::menuSettings().mflag);
     const QColor background = ui::themeColour(8);
     ui::paintBackground(this, background);
-    for (QCheckBox* option : options)
+    for (QCheckBox* option : options) {
         ui::paintBackground(option, background);
+        QPalette p = option->palette();
+        p.setColor(QPalette::Base, Qt::white); // the tick box itself stays white
+        option->setPalette(p);
+    }
 }
 
 void NamingScreen::applyBoyGirlColours()
@@ -333,8 +355,8 @@ void NamingScreen::generate()
 void NamingScreen::showPage(int first)
 {
     const naming::Page page = naming::page(list_.nlist, first);
-    textIn_->setPlainText(ui::qs(page.entries));
-    tno_->setPlainText(ui::qs(page.numbers));
+    setListLines(textIn_, ui::qs(page.entries));
+    setListLines(tno_, ui::qs(page.numbers));
 }
 
 void NamingScreen::writeFile()

@@ -10,10 +10,10 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
+class QTextEdit;
 
 namespace kadelo {
 
@@ -51,8 +51,8 @@ private:
     QLabel* hit4_ = nullptr;
     QLabel* hit5_ = nullptr;
     QLabel* ltime_ = nullptr;
-    QPlainTextEdit* tno_ = nullptr;
-    QPlainTextEdit* textIn_ = nullptr;
+    QTextEdit* tno_ = nullptr;
+    QTextEdit* textIn_ = nullptr;
     QScrollBar* vs_ = nullptr;
     QProgressBar* bar1_ = nullptr;
     QCheckBox* sex_ = nullptr;
