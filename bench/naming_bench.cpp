@@ -99,7 +99,16 @@ const KanaFile& kanaFile()
         f.path = std::filesystem::path(KADELO_DATA_DIR) / std::filesystem::path(U"かな.dat");
         if (!std::filesystem::exists(f.path)) {
             f.standIn = true;
-            const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kadelo-naming-bench";
+            // Removed again when the program ends.
+            static struct StandInFolder {
+                std::filesystem::path path = std::filesystem::temp_directory_path() / "kadelo-naming-bench";
+                ~StandInFolder()
+                {
+                    std::error_code ec;
+                    std::filesystem::remove_all(path, ec);
+                }
+            } standIn;
+            const std::filesystem::path& folder = standIn.path;
             std::filesystem::create_directories(folder);
             f.path = folder / std::filesystem::path(U"かな.dat");
             std::mt19937 random(1);
