@@ -103,6 +103,7 @@ QStringList AnimalScreen::dayItems()
 AnimalScreen::AnimalScreen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("animal"));
+    ui::keepOpenOnEscape(this);
     setWindowTitle(QStringLiteral("ぼくの名前は、zedi"));
     ui::setClientSize(this, 5400, 3240);
     ui::paintBackground(this, kBackground);

@@ -116,6 +116,7 @@ QLabel* square(QWidget* parent, const QString& name, const QColor& colour, int t
 JudgementScreen::JudgementScreen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("kadelo"));
+    ui::keepOpenOnEscape(this);
     setWindowTitle(QStringLiteral("Kadelo"));
     ui::setClientSize(this, 7995, 5025);
     buildControls();

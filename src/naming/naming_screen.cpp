@@ -121,6 +121,7 @@ private:
 NamingScreen::NamingScreen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("nfind"));
+    ui::keepOpenOnEscape(this);
     setWindowTitle(QStringLiteral("名前決めるの、お手伝いしま～す。"));
     ui::setClientSize(this, 6735, 4815);
 

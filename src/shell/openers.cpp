@@ -4,11 +4,11 @@
 
 #include <QWidget>
 
-#include "settings/settings_screen.h"
+#include "animal/animal_screen.h"
 #include "dictionary/dictionary_screen.h"
 #include "judgement/judgement_screen.h"
 #include "naming/naming_screen.h"
-#include "animal/animal_screen.h"
+#include "settings/settings_screen.h"
 #include "shell/about_screen.h"
 #include "shell/help_screen.h"
 #include "shell/play_screen.h"

@@ -121,11 +121,29 @@ private:
     std::function<void()> action_;
 };
 
+class EscapeFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 void onEnter(QLineEdit* box, std::function<void()> action)
 {
     box->installEventFilter(new EnterFilter(box, std::move(action)));
+}
+
+void keepOpenOnEscape(QWidget* window)
+{
+    window->installEventFilter(new EscapeFilter(window));
 }
 
 } // namespace kadelo::ui

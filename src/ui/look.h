@@ -51,6 +51,10 @@ QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& cap
 // Calls `action` when Enter or Return is pressed in the text box; the key goes no further.
 void onEnter(QLineEdit* box, std::function<void()> action);
 
+// Escape does not close the window: an ordinary screen closes only through its own button or the
+// window frame, so a stray key never throws away what the user has typed or generated.
+void keepOpenOnEscape(QWidget* window);
+
 } // namespace kadelo::ui
 
 namespace kadelo::ui {
