@@ -16,10 +16,4 @@ inline std::u32string u32(const QString& text)
     return text.toStdU32String();
 }
 
-// Number of characters (code points) of a QString, counting a surrogate pair once.
-inline qsizetype charCount(const QString& text)
-{
-    return static_cast<qsizetype>(text.toStdU32String().size());
-}
-
 } // namespace kadelo::ui
