@@ -73,9 +73,8 @@ std::size_t scanNumber(std::u32string_view t, std::size_t pos, double& value, bo
     return pos - start;
 }
 
-} // namespace
-
-std::optional<long long> parseInteger(std::u32string_view text)
+// The text without blanks (space, U+3000, tab) at either end.
+std::u32string_view withoutBlanks(std::u32string_view text)
 {
     std::size_t b = 0;
     std::size_t e = text.size();
@@ -83,6 +82,16 @@ std::optional<long long> parseInteger(std::u32string_view text)
         ++b;
     while (e > b && isBlank(text[e - 1]))
         --e;
+    return text.substr(b, e - b);
+}
+
+} // namespace
+
+std::optional<long long> parseInteger(std::u32string_view typed)
+{
+    const std::u32string_view text = withoutBlanks(typed);
+    std::size_t b = 0;
+    const std::size_t e = text.size();
     if (b == e)
         return std::nullopt;
     bool negative = false;
@@ -102,18 +111,13 @@ std::optional<long long> parseInteger(std::u32string_view text)
     return negative ? -static_cast<long long>(v) : static_cast<long long>(v);
 }
 
-std::optional<double> parseDecimal(std::u32string_view text)
+std::optional<double> parseDecimal(std::u32string_view typed)
 {
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && isBlank(text[b]))
-        ++b;
-    while (e > b && isBlank(text[e - 1]))
-        --e;
+    const std::u32string_view text = withoutBlanks(typed);
     double v = 0;
     bool fraction = false;
-    const std::size_t taken = scanNumber(text.substr(0, e), b, v, fraction);
-    if (taken == 0 || b + taken != e)
+    const std::size_t taken = scanNumber(text, 0, v, fraction);
+    if (taken == 0 || taken != text.size())
         return std::nullopt;
     return v;
 }
