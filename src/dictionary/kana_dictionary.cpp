@@ -1,12 +1,17 @@
 #include "dictionary/kana_dictionary.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <unordered_map>
 #include <optional>
 #include <system_error>
 
 #include "dictionary/entry_text.h"
 #include "dictionary/stroke_dictionary.h"
 #include "text/cp932.h"
+#include "text/file_cache.h"
 #include "text/records.h"
 #include "text/unicode.h"
 
@@ -26,51 +31,109 @@ std::u32string characterText(std::string_view field)
     return text::fieldText(field);
 }
 
-// The first place at or after `from` where `bytes` hold `key` (not empty). The search runs on the
-// key's last byte: for kana and kanji that is a trail byte, which varies from character to character,
-// whereas the lead byte is the same for nearly every kana of the file.
-std::size_t findBytes(std::string_view bytes, std::string_view key, std::size_t from)
+// A line in the written layout: "reading","character",count with one to four digits, then CR LF,
+// LF or the end of the file, neither text holding a double quote or a line end. Gives the start of
+// the next line and the three fields, or null for any other line (which the field reader splits).
+const char* plainEntry(const char* p, const char* end, std::string_view& reading, std::string_view& character,
+    std::string_view& count)
 {
-    const std::size_t tail = key.size() - 1;
-    for (std::size_t pos = from + tail; pos < bytes.size(); ++pos) {
-        pos = bytes.find(key.back(), pos);
-        if (pos == std::string_view::npos)
-            break;
-        if (bytes.compare(pos - tail, key.size(), key) == 0)
-            return pos - tail;
-    }
-    return std::string_view::npos;
+    auto quoted = [&](const char*& q, std::string_view& field) {
+        if (q >= end || *q != '"')
+            return false;
+        const char* open = q + 1;
+        const char* close = open;
+        while (close < end && *close != '"' && *close != '\n' && *close != '\r')
+            ++close;
+        if (close >= end || *close != '"')
+            return false;
+        field = std::string_view(open, static_cast<std::size_t>(close - open));
+        q = close + 1;
+        return true;
+    };
+    const char* q = p;
+    if (!quoted(q, reading) || q >= end || *q++ != ',' || !quoted(q, character) || q >= end || *q++ != ',')
+        return nullptr;
+    const char* digits = q;
+    while (q < end && q - digits < 5 && *q >= '0' && *q <= '9')
+        ++q;
+    if (q == digits || q - digits > 4)
+        return nullptr;
+    count = std::string_view(digits, static_cast<std::size_t>(q - digits));
+    if (q == end)
+        return q;
+    if (*q == '\n')
+        return q + 1;
+    if (*q == '\r' && q + 1 < end && q[1] == '\n')
+        return q + 2;
+    return nullptr;
 }
 
-// Calls onLine(fields) for every line of `bytes` whose bytes hold `key` somewhere, in file order, with
-// the line split by the one field reader. Lines without the key, nearly all of them, are never
-// split. An empty key, or one holding a line end, goes through every line.
-template <class OnLine>
-void forEachLineHolding(std::string_view bytes, std::string_view key, OnLine&& onLine)
+} // namespace
+
+// Every entry of a kana file grouped by the raw bytes of its reading, in file order within a
+// reading. Made in one pass and kept while the file is unchanged, so a keystroke finds its reading
+// with one hash lookup and decodes only the entries it returns.
+class KanaIndex {
+public:
+    struct Entry {
+        std::string_view character; // raw bytes, into the kept file bytes
+        std::int16_t strokes;
+    };
+
+    explicit KanaIndex(std::string&& bytes) : bytes_(std::make_unique<const std::string>(std::move(bytes)))
+    {
+        auto add = [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
+            const auto [it, added] = groupOf_.try_emplace(reading, static_cast<std::uint32_t>(groups_.size()));
+            if (added)
+                groups_.emplace_back();
+            groups_[it->second].push_back(Entry{character, strokes});
+        };
+        const char* p = bytes_->data();
+        const char* const end = p + bytes_->size();
+        text::FieldList fields;
+        while (p < end) {
+            std::string_view reading, character, count;
+            if (const char* next = plainEntry(p, end, reading, character, count)) {
+                add(reading, character, StrokeDictionary::countOf(count));
+                p = next;
+                continue;
+            }
+            const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            const char* next = lineEnd ? lineEnd + 1 : end;
+            if (!lineEnd)
+                lineEnd = end;
+            std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            fields.clear();
+            text::splitFields(line, fields);
+            if (fields.size() >= kEntryFields)
+                add(fields[0], fields[1], StrokeDictionary::countOf(fields[2]));
+            p = next;
+        }
+    }
+
+    // The entries whose reading is exactly these bytes.
+    std::span<const Entry> find(std::string_view reading) const
+    {
+        const auto it = groupOf_.find(reading);
+        if (it == groupOf_.end())
+            return {};
+        return groups_[it->second];
+    }
+
+private:
+    std::unique_ptr<const std::string> bytes_; // the views point into it, so it never moves
+    std::unordered_map<std::string_view, std::uint32_t> groupOf_;
+    std::vector<std::vector<Entry>> groups_;
+};
+
+namespace {
+
+text::FileIndexCache<KanaIndex>& kanaIndexes()
 {
-    if (key.empty() || key.find('\n') != std::string_view::npos) {
-        text::forEachLine(bytes, onLine);
-        return;
-    }
-    text::FieldList fields;
-    std::size_t from = 0;
-    while (from < bytes.size()) {
-        const std::size_t hit = findBytes(bytes, key, from);
-        if (hit == std::string_view::npos)
-            return;
-        const std::size_t previousEnd = hit == 0 ? std::string_view::npos : bytes.rfind('\n', hit - 1);
-        const std::size_t start = previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
-        std::size_t end = bytes.find('\n', hit);
-        from = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        fields.clear();
-        text::splitFields(line, fields);
-        onLine(static_cast<const text::FieldList&>(fields));
-    }
+    static text::FileIndexCache<KanaIndex> cache;
+    return cache;
 }
 
 std::u32string entryLine(std::u32string_view reading, std::u32string_view kanji, std::int16_t strokes)
@@ -85,23 +148,24 @@ KanaDictionary::KanaDictionary(std::filesystem::path kanaPath, std::filesystem::
 {
 }
 
-std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading) const
+std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading, std::size_t limit) const
 {
     std::vector<KanaMatch> matches;
     // Kana have a single Shift-JIS form, so the reading is encoded once and compared with the raw
-    // field bytes; only lines that hold those bytes are split, and only matching entries decoded.
+    // field bytes; only the matching entries are decoded.
     const text::Cp932Bytes wanted = text::encodeCp932(reading);
     if (!wanted.ok())
         return matches; // the file cannot hold such a reading
-    const std::optional<std::string> bytes = text::readFileBytes(kanaPath_);
-    if (!bytes)
+    const std::shared_ptr<const KanaIndex> index = kanaIndexes().get(kanaPath_);
+    if (!index)
         return matches;
-    const std::string_view key = wanted.bytes;
-    forEachLineHolding(*bytes, key, [&](const text::FieldList& fields) {
-        if (fields.size() < kEntryFields || fields[0] != key)
-            return;
-        matches.push_back(KanaMatch{characterText(fields[1]), StrokeDictionary::countOf(fields[2])});
-    });
+    const std::span<const KanaIndex::Entry> entries = index->find(wanted.bytes);
+    matches.reserve(std::min(entries.size(), limit));
+    for (const KanaIndex::Entry& e : entries) {
+        if (matches.size() >= limit)
+            break;
+        matches.push_back(KanaMatch{characterText(e.character), e.strokes});
+    }
     return matches;
 }
 

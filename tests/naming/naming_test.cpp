@@ -193,12 +193,12 @@ TEST(Generation, TwentySevenThousandEntriesThenARefillOfTheSameSlots)
 
 TEST(Paging, TenNumberedLinesPaddedWithEmptyOnes)
 {
-    std::vector<std::u32string> nlist(kListSlots);
+    CandidateSlots nlist(kListSlots);
     for (int n = 0; n < 20; ++n)
         nlist[n] = U"e" + text::numberField(n);
     EXPECT_EQ(utf8(page(nlist, 5).entries), "e5\r\ne6\r\ne7\r\ne8\r\ne9\r\ne10\r\ne11\r\ne12\r\ne13\r\ne14");
     EXPECT_EQ(utf8(page(nlist, 5).numbers), "6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n13\r\n14\r\n15");
-    nlist.assign(kListSlots, U"");
+    nlist.assign(kListSlots, Candidate{});
     nlist[0] = nlist[1] = nlist[2] = nlist[3] = U"f";
     EXPECT_EQ(utf8(page(nlist, 0).entries), "f\r\nf\r\nf\r\nf\r\n\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ(utf8(page(nlist, 0).numbers), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10");
@@ -242,7 +242,7 @@ TEST(CandidateFile, UnsafeNamesReadOnlyPlacesAndUnwritableEntriesAreRefused)
     EXPECT_EQ(writeCandidateFile(name, list.nlist, list.ncount).kind, SaveResult::Kind::CannotWrite);
     fs::permissions(folder.path(), fs::perms::owner_all);
 
-    std::vector<std::u32string> odd(kListSlots);
+    CandidateSlots odd(kListSlots);
     odd[0] = u("😀  ");
     EXPECT_EQ(writeCandidateFile(name, odd, 1).kind, SaveResult::Kind::Unencodable);
     EXPECT_FALSE(fs::exists(file));
