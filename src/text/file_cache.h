@@ -51,11 +51,11 @@ public:
     // The index of the file as it is now; null when the file cannot be read.
     std::shared_ptr<const Index> get(const std::filesystem::path& path)
     {
-        const std::string key = path.native();
+        // The file is known by its stamp alone, whatever path leads to it.
         if (const std::optional<FileStamp> now = fileStamp(path)) {
             const std::lock_guard<std::mutex> lock(mutex_);
             for (const Entry& e : entries_)
-                if (e.key == key && e.stamp == *now)
+                if (e.stamp == *now)
                     return e.index;
         }
         const std::optional<FileStamp> before = fileStamp(path);
@@ -70,18 +70,17 @@ public:
             return index;
         const FileStamp& stamp = *after;
         const std::lock_guard<std::mutex> lock(mutex_);
-        std::erase_if(entries_, [&](const Entry& e) { return e.key == key; });
+        std::erase_if(entries_, [&](const Entry& e) { return e.stamp.device == stamp.device && e.stamp.inode == stamp.inode; });
         if (entries_.size() >= kKept)
             entries_.erase(entries_.begin());
-        entries_.push_back(Entry{key, stamp, index});
+        entries_.push_back(Entry{stamp, index});
         return index;
     }
 
 private:
-    static constexpr std::size_t kKept = 4; // files of this kind kept at once
+    static constexpr std::size_t kKept = 8; // files of this kind kept at once
 
     struct Entry {
-        std::string key;
         FileStamp stamp;
         std::shared_ptr<const Index> index;
     };
