@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <span>
-#include <unordered_map>
 #include <optional>
 #include <system_error>
 
@@ -72,24 +70,23 @@ const char* plainEntry(const char* p, const char* end, std::string_view& reading
 
 // Every entry of a kana file grouped by the raw bytes of its reading, in file order within a
 // reading. Made in one pass and kept while the file is unchanged, so a keystroke finds its reading
-// with one hash lookup and decodes only the entries it returns.
+// with one hash probe and decodes only the entries it returns. The entries of one reading are
+// chained through the flat entry array; the readings sit in an open-addressing table.
 class KanaIndex {
 public:
+    static constexpr std::uint32_t kEnd = 0xFFFFFFFF;
     struct Entry {
-        std::string_view character; // raw bytes, into the kept file bytes
+        std::uint32_t characterStart; // where the character field starts in the kept bytes
+        std::uint32_t characterSize;
+        std::uint32_t next;           // the reading's next entry, or kEnd
         std::int16_t strokes;
     };
 
-    explicit KanaIndex(std::string&& bytes) : bytes_(std::make_unique<const std::string>(std::move(bytes)))
+    explicit KanaIndex(std::string&& bytes) : bytes_(std::move(bytes)), slots_(1024, kEnd)
     {
-        auto add = [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
-            const auto [it, added] = groupOf_.try_emplace(reading, static_cast<std::uint32_t>(groups_.size()));
-            if (added)
-                groups_.emplace_back();
-            groups_[it->second].push_back(Entry{character, strokes});
-        };
-        const char* p = bytes_->data();
-        const char* const end = p + bytes_->size();
+        const char* const begin = bytes_.data();
+        const char* p = begin;
+        const char* const end = p + bytes_.size();
         text::FieldList fields;
         while (p < end) {
             std::string_view reading, character, count;
@@ -113,19 +110,88 @@ public:
         }
     }
 
-    // The entries whose reading is exactly these bytes.
-    std::span<const Entry> find(std::string_view reading) const
+    // Calls onEntry(std::string_view character, std::int16_t strokes) for the entries whose reading
+    // is exactly these bytes, in file order, until it returns false.
+    template <class OnEntry>
+    void forEachOf(std::string_view reading, OnEntry&& onEntry) const
     {
-        const auto it = groupOf_.find(reading);
-        if (it == groupOf_.end())
-            return {};
-        return groups_[it->second];
+        const std::uint32_t group = slots_[probe(reading, hashOf(reading))];
+        if (group == kEnd)
+            return;
+        for (std::uint32_t e = groups_[group].first; e != kEnd; e = entries_[e].next) {
+            const Entry& entry = entries_[e];
+            if (!onEntry(std::string_view(bytes_.data() + entry.characterStart, entry.characterSize), entry.strokes))
+                return;
+        }
     }
 
 private:
-    std::unique_ptr<const std::string> bytes_; // the views point into it, so it never moves
-    std::unordered_map<std::string_view, std::uint32_t> groupOf_;
-    std::vector<std::vector<Entry>> groups_;
+    struct Group {
+        std::uint32_t readingStart;
+        std::uint32_t readingSize;
+        std::uint32_t first;
+        std::uint32_t last;
+        std::uint64_t hash;
+    };
+
+    static std::uint64_t hashOf(std::string_view bytes)
+    {
+        std::uint64_t h = 14695981039346656037ull; // FNV-1a
+        for (char c : bytes)
+            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return h;
+    }
+
+    std::string_view readingOf(const Group& g) const { return std::string_view(bytes_.data() + g.readingStart, g.readingSize); }
+
+    // The slot holding the reading's group, or the empty slot where it would go.
+    std::size_t probe(std::string_view reading, std::uint64_t hash) const
+    {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+            const std::uint32_t g = slots_[i];
+            if (g == kEnd || (groups_[g].hash == hash && readingOf(groups_[g]) == reading))
+                return i;
+        }
+    }
+
+    void add(std::string_view reading, std::string_view character, std::int16_t strokes)
+    {
+        const std::uint64_t hash = hashOf(reading);
+        std::size_t slot = probe(reading, hash);
+        const auto index = static_cast<std::uint32_t>(entries_.size());
+        entries_.push_back(Entry{offsetOf(character), static_cast<std::uint32_t>(character.size()), kEnd, strokes});
+        std::uint32_t g = slots_[slot];
+        if (g == kEnd) {
+            g = static_cast<std::uint32_t>(groups_.size());
+            groups_.push_back(Group{offsetOf(reading), static_cast<std::uint32_t>(reading.size()), index, index, hash});
+            slots_[slot] = g;
+            if (groups_.size() * 2 > slots_.size())
+                grow();
+            return;
+        }
+        entries_[groups_[g].last].next = index;
+        groups_[g].last = index;
+    }
+
+    void grow()
+    {
+        slots_.assign(slots_.size() * 2, kEnd);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::uint32_t g = 0; g < groups_.size(); ++g) {
+            std::size_t i = static_cast<std::size_t>(groups_[g].hash) & mask;
+            while (slots_[i] != kEnd)
+                i = (i + 1) & mask;
+            slots_[i] = g;
+        }
+    }
+
+    std::uint32_t offsetOf(std::string_view field) const { return static_cast<std::uint32_t>(field.data() - bytes_.data()); }
+
+    std::string bytes_; // the fields are kept as offsets into it
+    std::vector<Entry> entries_;
+    std::vector<Group> groups_;
+    std::vector<std::uint32_t> slots_; // group numbers; kEnd for an empty slot; a power of two long
 };
 
 namespace {
@@ -159,13 +225,12 @@ std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading, std::si
     const std::shared_ptr<const KanaIndex> index = kanaIndexes().get(kanaPath_);
     if (!index)
         return matches;
-    const std::span<const KanaIndex::Entry> entries = index->find(wanted.bytes);
-    matches.reserve(std::min(entries.size(), limit));
-    for (const KanaIndex::Entry& e : entries) {
+    index->forEachOf(wanted.bytes, [&](std::string_view character, std::int16_t strokes) {
         if (matches.size() >= limit)
-            break;
-        matches.push_back(KanaMatch{characterText(e.character), e.strokes});
-    }
+            return false;
+        matches.push_back(KanaMatch{characterText(character), strokes});
+        return true;
+    });
     return matches;
 }
 
