@@ -48,6 +48,7 @@ int main(int argc, char* argv[])
         return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kadelo"));
+    QApplication::setDesktopFileName(QStringLiteral(KADELO_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(KADELO_VERSION_MAJOR).arg(KADELO_VERSION_MINOR).arg(KADELO_VERSION_PATCH));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Qt's own dialogs (colour picker, input box buttons) speak Japanese like the rest of the program.
