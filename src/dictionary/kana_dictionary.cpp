@@ -71,7 +71,9 @@ const char* plainEntry(const char* p, const char* end, std::string_view& reading
 // Every entry of a kana file grouped by the raw bytes of its reading, in file order within a
 // reading. Made in one pass and kept while the file is unchanged, so a keystroke finds its reading
 // with one hash probe and decodes only the entries it returns. The entries of one reading are
-// chained through the flat entry array; the readings sit in an open-addressing table.
+// chained through the flat entry array; the readings sit in an open-addressing table. As in the
+// stroke index, a last line without a line end is held aside, and the index of an earlier state of
+// a file that has only grown is carried on from its last line end.
 class KanaIndex {
 public:
     static constexpr std::uint32_t kEnd = 0xFFFFFFFF;
@@ -82,16 +84,67 @@ public:
         std::int16_t strokes;
     };
 
-    explicit KanaIndex(std::string&& bytes) : bytes_(std::move(bytes)), slots_(1024, kEnd)
+    KanaIndex(std::string&& bytes, const KanaIndex* earlier) : bytes_(std::move(bytes))
     {
-        const char* const begin = bytes_.data();
-        const char* p = begin;
-        const char* const end = p + bytes_.size();
+        const std::size_t lineEnd = bytes_.rfind('\n');
+        complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
+        std::size_t from = 0;
+        if (earlier && earlier->complete_ > 0 && earlier->complete_ <= complete_
+            && std::memcmp(earlier->bytes_.data(), bytes_.data(), earlier->complete_) == 0) {
+            // Only grown: the entries of the earlier lines point at the same bytes.
+            entries_ = earlier->entries_;
+            groups_ = earlier->groups_;
+            slots_ = earlier->slots_;
+            from = earlier->complete_;
+        } else {
+            slots_.assign(1024, kEnd);
+            entries_.reserve(bytes_.size() / 16); // a written line is about 15 bytes
+        }
+        forEachEntryIn(from, complete_, [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
+            add(reading, character, strokes);
+        });
+        forEachEntryIn(complete_, bytes_.size(), [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
+            tail_ = Tail{std::string(reading), character, strokes};
+        });
+    }
+
+    // Calls onEntry(std::string_view character, std::int16_t strokes) for the entries whose reading
+    // is exactly these bytes, in file order, until it returns false.
+    template <class OnEntry>
+    void forEachOf(std::string_view reading, OnEntry&& onEntry) const
+    {
+        const std::uint32_t group = slots_[probe(reading, hashOf(reading))];
+        if (group != kEnd) {
+            for (std::uint32_t e = groups_[group].first; e != kEnd; e = entries_[e].next) {
+                const Entry& entry = entries_[e];
+                if (!onEntry(std::string_view(bytes_.data() + entry.characterStart, entry.characterSize), entry.strokes))
+                    return;
+            }
+        }
+        if (tail_ && tail_->reading == reading) // the last line, without a line end, comes last
+            onEntry(tail_->character, tail_->strokes);
+    }
+
+private:
+    struct Group {
+        std::uint32_t readingStart;
+        std::uint32_t readingSize;
+        std::uint32_t first;
+        std::uint32_t last;
+        std::uint64_t hash;
+    };
+
+    // Calls onEntry(reading, character, strokes) for the entries of the lines between two line starts.
+    template <class OnEntry>
+    void forEachEntryIn(std::size_t from, std::size_t to, OnEntry&& onEntry) const
+    {
+        const char* p = bytes_.data() + from;
+        const char* const end = bytes_.data() + to;
         text::FieldList fields;
         while (p < end) {
             std::string_view reading, character, count;
             if (const char* next = plainEntry(p, end, reading, character, count)) {
-                add(reading, character, StrokeDictionary::countOf(count));
+                onEntry(reading, character, StrokeDictionary::countOf(count));
                 p = next;
                 continue;
             }
@@ -105,34 +158,10 @@ public:
             fields.clear();
             text::splitFields(line, fields);
             if (fields.size() >= kEntryFields)
-                add(fields[0], fields[1], StrokeDictionary::countOf(fields[2]));
+                onEntry(fields[0], fields[1], StrokeDictionary::countOf(fields[2]));
             p = next;
         }
     }
-
-    // Calls onEntry(std::string_view character, std::int16_t strokes) for the entries whose reading
-    // is exactly these bytes, in file order, until it returns false.
-    template <class OnEntry>
-    void forEachOf(std::string_view reading, OnEntry&& onEntry) const
-    {
-        const std::uint32_t group = slots_[probe(reading, hashOf(reading))];
-        if (group == kEnd)
-            return;
-        for (std::uint32_t e = groups_[group].first; e != kEnd; e = entries_[e].next) {
-            const Entry& entry = entries_[e];
-            if (!onEntry(std::string_view(bytes_.data() + entry.characterStart, entry.characterSize), entry.strokes))
-                return;
-        }
-    }
-
-private:
-    struct Group {
-        std::uint32_t readingStart;
-        std::uint32_t readingSize;
-        std::uint32_t first;
-        std::uint32_t last;
-        std::uint64_t hash;
-    };
 
     static std::uint64_t hashOf(std::string_view bytes)
     {
@@ -188,7 +217,15 @@ private:
 
     std::uint32_t offsetOf(std::string_view field) const { return static_cast<std::uint32_t>(field.data() - bytes_.data()); }
 
-    std::string bytes_; // the fields are kept as offsets into it
+    struct Tail {
+        std::string reading;
+        std::string_view character; // into bytes_
+        std::int16_t strokes;
+    };
+
+    std::string bytes_;        // the fields are kept as offsets into it
+    std::size_t complete_ = 0; // the bytes up to and with the last line end, which the table holds
+    std::optional<Tail> tail_; // the entry of a last line without a line end
     std::vector<Entry> entries_;
     std::vector<Group> groups_;
     std::vector<std::uint32_t> slots_; // group numbers; kEnd for an empty slot; a power of two long

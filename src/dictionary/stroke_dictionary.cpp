@@ -105,7 +105,10 @@ const CodeIndex& codeIndex()
 
 // The first and the last entry of every one- and two-byte code of a file, by entry number. Made in
 // one pass over the file's bytes and kept while the file is unchanged; a lookup then compares the
-// raw codes of the wanted characters with it and never decodes an entry.
+// raw codes of the wanted characters with it and never decodes an entry. The lines up to the last
+// line end are indexed in the slots; a last line without a line end is held aside, because an
+// append may still change it. When the file has only grown, the index of its earlier state is
+// carried on from its last line end instead of reading every line again.
 class StrokeIndex {
 public:
     static constexpr std::uint32_t kNone = 0xFFFFFFFF;
@@ -116,29 +119,56 @@ public:
         std::int16_t lastCount = 0;
     };
 
-    explicit StrokeIndex(const std::string& bytes) : slots_(kSlots)
+    StrokeIndex(std::string&& bytes, const StrokeIndex* earlier) : bytes_(std::move(bytes))
     {
-        std::uint32_t entry = 0;
-        StrokeDictionary::forEachRawEntryIn(bytes, [&](std::string_view characterField, std::int16_t strokes) {
-            const int slot = slotOf(codeOf(characterField));
-            if (slot >= 0) {
-                Slot& s = slots_[static_cast<std::size_t>(slot)];
-                if (s.firstEntry == kNone) {
-                    s.firstEntry = entry;
-                    s.firstCount = strokes;
+        const std::size_t lineEnd = bytes_.rfind('\n');
+        complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
+        std::size_t from = 0;
+        if (earlier && earlier->complete_ > 0 && earlier->complete_ <= complete_
+            && std::memcmp(earlier->bytes_.data(), bytes_.data(), earlier->complete_) == 0) {
+            slots_ = earlier->slots_;
+            entries_ = earlier->entries_;
+            from = earlier->complete_;
+        } else {
+            slots_.assign(kSlots, Slot{});
+        }
+        const std::string_view all(bytes_);
+        StrokeDictionary::forEachRawEntryIn(all.substr(from, complete_ - from),
+            [&](std::string_view characterField, std::int16_t strokes) {
+                const int slot = slotOf(codeOf(characterField));
+                if (slot >= 0) {
+                    Slot& s = slots_[static_cast<std::size_t>(slot)];
+                    if (s.firstEntry == kNone) {
+                        s.firstEntry = entries_;
+                        s.firstCount = strokes;
+                    }
+                    s.lastEntry = entries_;
+                    s.lastCount = strokes;
                 }
-                s.lastEntry = entry;
-                s.lastCount = strokes;
-            }
-            ++entry;
+                ++entries_;
+            });
+        StrokeDictionary::forEachRawEntryIn(all.substr(complete_), [&](std::string_view characterField, std::int16_t strokes) {
+            tailCode_ = codeOf(characterField);
+            tailCount_ = strokes;
         });
     }
 
-    // The entries of a code; none for a code no character has.
-    const Slot* find(int code) const
+    // The entries of a code; empty for a code no character has or no entry holds.
+    Slot find(int code) const
     {
         const int slot = slotOf(code);
-        return slot < 0 ? nullptr : &slots_[static_cast<std::size_t>(slot)];
+        if (slot < 0)
+            return Slot{};
+        Slot s = slots_[static_cast<std::size_t>(slot)];
+        if (tailCode_ == code) { // the entry of the last line comes after all others
+            if (s.firstEntry == kNone) {
+                s.firstEntry = entries_;
+                s.firstCount = tailCount_;
+            }
+            s.lastEntry = entries_;
+            s.lastCount = tailCount_;
+        }
+        return s;
     }
 
 private:
@@ -162,7 +192,12 @@ private:
         return 256 + leadIndex * kTrails + (trail - 0x40);
     }
 
-    std::vector<Slot> slots_;
+    std::string bytes_;          // what the index was made from
+    std::size_t complete_ = 0;   // the bytes up to and with the last line end
+    std::vector<Slot> slots_;    // the entries of those lines
+    std::uint32_t entries_ = 0;  // how many entries those lines give
+    int tailCode_ = -2;          // the entry of a last line without a line end (-2: none)
+    std::int16_t tailCount_ = 0;
 };
 
 namespace {
@@ -196,13 +231,13 @@ void StrokeDictionary::lookUp(std::span<const char32_t> wanted, std::span<std::o
         // Among all codes of the character, the earliest (or latest) entry counts.
         std::uint32_t best = StrokeIndex::kNone;
         for (const CodeIndex::Code& c : codeIndex().codesOf(wanted[i])) {
-            const StrokeIndex::Slot* slot = index->find(c.code);
-            if (!slot || slot->firstEntry == StrokeIndex::kNone)
+            const StrokeIndex::Slot slot = index->find(c.code);
+            if (slot.firstEntry == StrokeIndex::kNone)
                 continue;
-            const std::uint32_t entry = last ? slot->lastEntry : slot->firstEntry;
+            const std::uint32_t entry = last ? slot.lastEntry : slot.firstEntry;
             if (best == StrokeIndex::kNone || (last ? entry > best : entry < best)) {
                 best = entry;
-                counts[i] = last ? slot->lastCount : slot->firstCount;
+                counts[i] = last ? slot.lastCount : slot.firstCount;
             }
         }
     }

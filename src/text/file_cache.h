@@ -43,28 +43,36 @@ bool recentlyModified(const FileStamp& stamp);
 std::uint64_t fileIndexBuilds();
 void countFileIndexBuild();
 
-// One cache per kind of index; an Index is made from a file's bytes (Index(std::string&&)), read
-// by readFileBytes like every other read of the file.
+// One cache per kind of index. An Index is made from a file's bytes, read by readFileBytes like
+// every other read of the file, and the index of an earlier state of the same file when one is kept
+// (Index(std::string&& bytes, const Index* earlier), earlier possibly null): it may carry on from it
+// only after checking for itself that the new bytes begin with the bytes it was made from.
 template <class Index>
 class FileIndexCache {
 public:
     // The index of the file as it is now; null when the file cannot be read.
     std::shared_ptr<const Index> get(const std::filesystem::path& path)
     {
-        // The file is known by its stamp alone, whatever path leads to it.
-        if (const std::optional<FileStamp> now = fileStamp(path)) {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            for (const Entry& e : entries_)
-                if (e.stamp == *now)
-                    return e.index;
-        }
+        // The file is known by its stamp alone, whatever path leads to it. An index of an earlier
+        // state of the same file is handed to the new one, which may continue it when the file
+        // has only grown.
         const std::optional<FileStamp> before = fileStamp(path);
+        std::shared_ptr<const Index> earlier;
+        if (before) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            for (const Entry& e : entries_) {
+                if (e.stamp == *before)
+                    return e.index;
+                if (e.stamp.device == before->device && e.stamp.inode == before->inode)
+                    earlier = e.index;
+            }
+        }
         std::optional<std::string> bytes = readFileBytes(path);
         if (!bytes)
             return nullptr;
         const std::optional<FileStamp> after = fileStamp(path);
         countFileIndexBuild();
-        std::shared_ptr<const Index> index = std::make_shared<const Index>(std::move(*bytes));
+        std::shared_ptr<const Index> index = std::make_shared<const Index>(std::move(*bytes), earlier.get());
         // Kept only when the file stood still while it was read, and long enough before.
         if (!before || !after || !(*before == *after) || recentlyModified(*after))
             return index;

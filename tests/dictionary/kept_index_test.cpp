@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <thread>
 
 #include "dictionary/kana_dictionary.h"
@@ -13,6 +14,7 @@
 #include "naming/naming.h"
 #include "support/temp_folder.h"
 #include "text/file_cache.h"
+#include "text/records.h"
 
 namespace {
 
@@ -111,6 +113,71 @@ TEST_F(KeptIndexTest, AnUnchangedFileIsNotReadAgainAndEveryChangeIsSeenAtTheNext
     // A removed file finds nothing.
     fs::remove("append.dat");
     EXPECT_EQ(StrokeDictionary("append.dat").lookUp(U"山"), std::nullopt);
+}
+
+// What a file's bytes say by the plain reading rule: the first (or last) entry of a character, and
+// every kana entry of a reading.
+std::optional<std::int16_t> referenceCount(std::string_view bytes, char32_t wanted, bool lastWins)
+{
+    std::optional<std::int16_t> found;
+    text::forEachLine(bytes, [&](const text::FieldList& fields) {
+        if ((found && !lastWins) || fields.size() < 2)
+            return;
+        if (StrokeDictionary::characterOf(fields[0]) == wanted)
+            found = StrokeDictionary::countOf(fields[1]);
+    });
+    return found;
+}
+
+std::vector<std::pair<std::u32string, std::int16_t>> referenceKana(std::string_view bytes, std::string_view reading)
+{
+    std::vector<std::pair<std::u32string, std::int16_t>> out;
+    text::forEachLine(bytes, [&](const text::FieldList& fields) {
+        if (fields.size() >= 3 && fields[0] == reading)
+            out.emplace_back(text::fieldText(fields[1]), StrokeDictionary::countOf(fields[2]));
+    });
+    return out;
+}
+
+TEST(GrownFile, AnIndexCarriedOnFromAnEarlierStateAgreesWithTheWholeFile)
+{
+    // A kept index of a quiet file, then appends (also ones that finish an unterminated last line),
+    // rewrites of earlier bytes and cuts, each followed by lookups compared with a plain reading.
+    TempFolder folder;
+    const std::string base = cp932("\"山\",3\r\n\"田\",5\r\n\"やま\",\"山\",3\r\n\"やま\",\"岳\"");
+    writeBytes("grown.dat", base);
+    fs::last_write_time("grown.dat", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    const StrokeDictionary strokes("grown.dat");
+    const KanaDictionary kana("grown.dat", "grown.dat");
+    ASSERT_EQ(strokes.lookUp(U"田"), std::int16_t{5});
+    ASSERT_EQ(kana.find(U"やま").size(), 1u);
+
+    const std::vector<std::string> pieces = {cp932(",8\r\n"), cp932("\"山\",4\r\n"), cp932("\"田\",6"), cp932("\r\n"),
+        cp932("\"やま\",\"川\",3\r\n"), cp932("\"やま\",\"森\",12"), cp932("山,9\n"), cp932("\r"), cp932("\"岳\",8\r\n")};
+    std::mt19937 random(99);
+    std::string bytes = base;
+    for (int round = 0; round < 300; ++round) {
+        const unsigned kind = random() % 10;
+        if (kind < 7) {
+            bytes += pieces[random() % pieces.size()];
+        } else if (kind < 9 && !bytes.empty()) {
+            bytes[random() % bytes.size()] = "35,\"\n"[random() % 5]; // an earlier byte rewritten
+        } else {
+            bytes.resize(random() % (bytes.size() + 1)); // cut
+        }
+        if (random() % 4 == 0)
+            bytes = base; // back to the kept state
+        writeBytes("grown.dat", bytes);
+        for (char32_t c : {U'山', U'田', U'岳'}) {
+            ASSERT_EQ(strokes.lookUp(std::u32string(1, c)), referenceCount(bytes, c, false)) << "round " << round;
+            ASSERT_EQ(last(strokes, c), referenceCount(bytes, c, true)) << "round " << round;
+        }
+        std::vector<std::pair<std::u32string, std::int16_t>> found;
+        for (const KanaMatch& m : kana.find(U"やま"))
+            found.emplace_back(m.character, m.strokes);
+        ASSERT_EQ(found, referenceKana(bytes, cp932("やま"))) << "round " << round;
+    }
 }
 
 TEST(RecentIndex, ASameSizeRewriteRightAfterALookupIsSeen)
