@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include <QPushButton>
+
 namespace kadelo::ui {
 
 QString appTitle()
@@ -26,6 +28,22 @@ void showMessage(QWidget* parent, const QString& text, Icon icon, const QString&
         break;
     }
     box.exec();
+}
+
+bool offerMessage(QWidget* parent, const QString& text, const QString& offer)
+{
+    QMessageBox box(parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setWindowTitle(appTitle());
+    box.setText(text);
+    box.setIcon(QMessageBox::Information);
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    QPushButton* offered = box.addButton(offer, QMessageBox::ActionRole);
+    offered->setObjectName(QStringLiteral("offer"));
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return box.clickedButton() == offered;
 }
 
 } // namespace kadelo::ui
