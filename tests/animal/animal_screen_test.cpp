@@ -153,6 +153,12 @@ private Q_SLOTS:
         // Back on the input screen, the date stays as it was.
         QVERIFY(screen_->isVisible());
         QCOMPARE(screen_->findChild<QComboBox*>(QStringLiteral("combY"))->currentText(), QStringLiteral("1963 ・ 昭和38"));
+
+        // Enter on the focused "Find" presses it, as Space does.
+        auto* find = screen_->findChild<QPushButton*>(QStringLiteral("cmdFind"));
+        find->setFocus();
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(watcher.animals, (QStringList{QStringLiteral("黒ひょう"), QStringLiteral("黒ひょう")}));
     }
 
     void typeButtonSwitchesToThePhraseOnce()
