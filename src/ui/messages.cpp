@@ -1,6 +1,7 @@
 #include "ui/messages.h"
 
 #include <QPushButton>
+#include <algorithm>
 
 namespace kadelo::ui {
 
@@ -42,6 +43,9 @@ bool offerMessage(QWidget* parent, const QString& text, const QString& offer)
     offered->setObjectName(QStringLiteral("offer"));
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
+    // The text stays on one line: Qt would wrap a text this long beside two buttons.
+    const int line = std::min(box.fontMetrics().horizontalAdvance(text) + 8, 1000);
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(line));
     box.exec();
     return box.clickedButton() == offered;
 }
