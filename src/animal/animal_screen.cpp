@@ -172,7 +172,7 @@ void AnimalScreen::find()
         ui::showMessage(this, wrongYear);
         return;
     }
-    // 2月31日 or 2月29日 of a common year is no birthday; the table would count it into March.
+    // 2月31日, or 2月29日 of a common year, is no birthday, though the table would give it a type.
     if (*day > daysInMonth(*year, *month)) {
         ui::showMessage(this, wrongDate);
         return;

@@ -14,7 +14,6 @@ namespace kadelo {
 
 namespace {
 
-
 struct AnimalType {
     std::u32string_view animal;
     std::u32string_view phrase;
@@ -84,7 +83,7 @@ constexpr std::array<AnimalType, 60> typeTable{{
 }};
 
 // The two-character year key ("63" for 1963, "00" for 2000), or nothing when the text does not
-// begin with a year from firstYear to lastYear.
+// begin with a year from kFirstTableYear to kLastTableYear.
 std::optional<std::u32string> yearKey(std::u32string_view yearText)
 {
     const std::optional<int> year = leadingYear(yearText);

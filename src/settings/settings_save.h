@@ -77,8 +77,8 @@ struct SaveOutcome {
     std::int16_t mouse = 0;                   // the mouse code written
 };
 
-// OK of the settings screen: checks the boxes (what the file can store, then the birth date), derives the animal type and the mouse code and saves
-// the whole file (end line "#End"). With no pointer option selected the code in effect is kept
+// OK of the settings screen: checks the boxes (what the file can store, then the birth date),
+// derives the animal type and the mouse code and saves the whole file (end line "#End"). With no pointer option selected the code in effect is kept
 // (`mouseInEffect`; a code other than 0, 1 or 2 acts as the standard pointer and is written as 2).
 // Nothing is written unless the outcome is Saved.
 SaveOutcome saveSettings(

@@ -596,6 +596,17 @@ private Q_SLOTS:
         click("Command1");
         QCOMPARE(text("ls"), QStringLiteral("21"));
 
+        // A name sent while household mode holds another surname ends household mode.
+        writeSettings("[Kadelo]\r\nFamily name=佐\r\n");
+        clickCheckBox("chkt");
+        QVERIFY(shown("Lss"));
+        nbuf = QStringLiteral("太郎");
+        screen.takeOver(nbuf, QStringLiteral("山田"));
+        QVERIFY(!w<QCheckBox>("chkt")->isChecked() && !shown("Lss") && shown("textMin"));
+        QCOMPARE(w<QLineEdit>("textMin")->text(), QStringLiteral("山田"));
+        QCOMPARE(counts("lm"), QStringList({"3", "5", ""}));
+        click("Command1");
+
         // An empty buffer hands nothing over.
         QString empty;
         screen.takeOver(empty, QStringLiteral("佐々木"));

@@ -117,17 +117,6 @@ TEST(BirthDate, FilledBoxesMustMakeADate)
     }
 }
 
-TEST_F(SettingsSaveTest, ADateThatIsNoDateSavesNothing)
-{
-    ASSERT_EQ(save(choice("1975", "3", "15")).status, SaveOutcome::Status::Saved);
-    const std::string before = readBytes("Kadelo.ini");
-    for (const char* day : {"40", "0", "abc"}) {
-        EXPECT_EQ(save(choice("1975", "3", day)).status, SaveOutcome::Status::BadDate) << day;
-        EXPECT_EQ(readBytes("Kadelo.ini"), before);
-    }
-    EXPECT_EQ(file.firstUserAnimal(), 45);
-}
-
 TEST_F(SettingsSaveTest, WithoutAPointerOptionTheCodeInEffectIsKept)
 {
     SettingsChoice c = choice("1975", "3", "15");
