@@ -71,6 +71,8 @@ TEST(NameRules, WholeKunReadingsThatCanStandAsNamesAndNounFormsOfGodanVerbs)
     EXPECT_EQ(wholeNameReading(U"かお.り"), opt(U"かおり"));
     EXPECT_EQ(wholeNameReading(U"あ.かり"), opt(U"あかり"));
     EXPECT_EQ(wholeNameReading(U"のぞ.む"), std::nullopt);
+    EXPECT_EQ(wholeNameReading(U"まさ.に"), std::nullopt); // adverbs
+    EXPECT_EQ(wholeNameReading(U"かえ.って"), std::nullopt);
     EXPECT_EQ(wholeNameReading(U"あたら.しい"), std::nullopt);
     EXPECT_EQ(wholeNameReading(U"あら.た-"), std::nullopt);
     EXPECT_EQ(wholeNameReading(U"やま"), std::nullopt);
@@ -81,8 +83,9 @@ TEST(NameRules, WholeKunReadingsThatCanStandAsNamesAndNounFormsOfGodanVerbs)
     EXPECT_EQ(nounFormReading(U"みの.る"), opt(U"みのり"));
     EXPECT_EQ(nounFormReading(U"ひか.る"), opt(U"ひかり"));
     EXPECT_EQ(nounFormReading(U"ゆ.う"), opt(U"ゆい"));
-    EXPECT_EQ(nounFormReading(U"かがや.く"), opt(U"かがやき"));
-    EXPECT_EQ(nounFormReading(U"て.らす"), opt(U"てらし"));
+    EXPECT_EQ(nounFormReading(U"さと.す"), opt(U"さとし"));
+    EXPECT_EQ(nounFormReading(U"かがや.く"), std::nullopt); // four kana: no name
+    EXPECT_EQ(nounFormReading(U"せん.ずる"), std::nullopt); // not a godan verb
     EXPECT_EQ(nounFormReading(U"む.すぶ"), std::nullopt); // -ぶ is not among the endings
     EXPECT_EQ(nounFormReading(U"み.る"), std::nullopt);   // ichidan
     EXPECT_EQ(nounFormReading(U"は.れる"), std::nullopt); // ichidan

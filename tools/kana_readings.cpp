@@ -155,6 +155,12 @@ std::map<char32_t, Popular> collectPopular(const std::map<char32_t, NameKanji>& 
     return popular;
 }
 
+bool unsuitableReading(std::u32string_view reading)
+{
+    return std::any_of(std::begin(kUnsuitableReadings), std::end(kUnsuitableReadings),
+        [&](const UnsuitableReading& u) { return u.reading == reading; });
+}
+
 struct KanjiReadings {
     std::set<std::u32string> kept;     // the readings that go into かな.dat
     std::set<std::u32string> possible; // kept ones and every stem, for checking the hand-kept list
@@ -188,7 +194,7 @@ KanjiReadings readingsOf(const KanjidicEntry& e, const std::set<std::u32string>&
             r.kept.insert(stem);
 
     auto add = [&](const std::optional<std::u32string>& reading, NameRule rule) {
-        if (reading && r.kept.insert(*reading).second)
+        if (reading && !unsuitableReading(*reading) && r.kept.insert(*reading).second)
             r.byRule.emplace(*reading, rule);
     };
     for (const std::u32string& kun : e.kun)
@@ -207,12 +213,8 @@ KanjiReadings readingsOf(const KanjidicEntry& e, const std::set<std::u32string>&
 
 namespace {
 
-constexpr std::size_t kLongestNameReading = 4; // kana of a one-kanji given name
-
-bool isUrow(char32_t c)
-{
-    return std::u32string_view(U"うくぐすずつづぬふぶむる").find(c) != std::u32string_view::npos;
-}
+constexpr std::size_t kLongestWholeReading = 4; // kana of a one-kanji given name: さわやか
+constexpr std::size_t kLongestNounForm = 3;     // のぞみ; longer noun forms (ころがし, ひらめき) are no names
 
 bool isIrowOrErow(char32_t c)
 {
@@ -238,12 +240,12 @@ std::optional<std::u32string> wholeNameReading(std::u32string_view kun)
     const auto parts = stemAndOkurigana(kun);
     if (!parts)
         return std::nullopt;
-    const char32_t last = parts->second.back();
-    // A verb ends in the u-row, an adjective in い: those are word forms, not names.
-    if (isUrow(last) || last == U'い')
+    // Nouns and な adjectives that serve as names end so: はるか, あかり, めぐみ, あらた, みやび. Verbs
+    // (u-row), adjectives (い) and adverbs and conjunctions (まさに, しかし, すなわち) do not.
+    if (std::u32string_view(U"かりみきたびぎ").find(parts->second.back()) == std::u32string_view::npos)
         return std::nullopt;
     const std::u32string whole = parts->first + parts->second;
-    if (whole.size() > kLongestNameReading)
+    if (whole.size() > kLongestWholeReading)
         return std::nullopt;
     return whole;
 }
@@ -260,12 +262,14 @@ std::optional<std::u32string> nounFormReading(std::u32string_view kun)
         [&](const auto& g) { return g.first == whole.back(); });
     if (ending == std::end(kGodan))
         return std::nullopt;
-    // -る after an i-row or e-row kana is mostly an ichidan verb (み.る, は.れる), which has no such
-    // noun form; a godan verb of that shape (かえ.る) is left out with them.
-    if (ending->first == U'る' && whole.size() >= 2 && isIrowOrErow(whole[whole.size() - 2]))
+    // -る after an i-row or e-row kana is mostly an ichidan verb (み.る, は.れる), and after す or ず a
+    // verb of the する kind (せん.ずる): neither has such a noun form. A godan verb of that shape
+    // (かえ.る) is left out with them.
+    if (ending->first == U'る' && whole.size() >= 2
+        && (isIrowOrErow(whole[whole.size() - 2]) || whole[whole.size() - 2] == U'す' || whole[whole.size() - 2] == U'ず'))
         return std::nullopt;
     whole.back() = ending->second;
-    if (whole.size() > kLongestNameReading)
+    if (whole.size() > kLongestNounForm)
         return std::nullopt;
     return whole;
 }

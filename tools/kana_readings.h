@@ -31,13 +31,14 @@ struct KanaReadings {
 KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& strokes);
 
 // The whole kun reading with its okurigana (はる.か → はるか) when it can stand as a given name: a noun
-// or the stem of a な/たる adjective, at most four kana; none for a verb or an adjective (ending in
-// the u-row or in い) or a reading without okurigana.
+// or the stem of a な/たる adjective (ending in か, り, み, き, た, び or ぎ), at most four kana; none
+// for a verb, an adjective, an adverb or a conjunction (のぞ.む, あたら.しい, しか.し), or a reading
+// without okurigana.
 std::optional<std::u32string> wholeNameReading(std::u32string_view kun);
 
 // The noun form of a godan verb in -む, -る, -く, -す or -う, ending in the i-row (のぞ.む → のぞみ,
-// みの.る → みのり), at most four kana; none for other readings, and for -る after an i-row or e-row
-// kana, the shape of ichidan verbs (み.る, は.れる).
+// みの.る → みのり), at most three kana; none for other readings, for -る after an i-row or e-row
+// kana, the shape of ichidan verbs (み.る, は.れる), and for -する and -ずる verbs.
 std::optional<std::u32string> nounFormReading(std::u32string_view kun);
 
 // Katakana to hiragana; every other character stays.

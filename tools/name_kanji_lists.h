@@ -13,6 +13,9 @@
 // yearly given-name rankings published by Meiji Yasuda Life (明治安田生命「名前ランキング」) of the
 // last ten years, with names from them that use the reading.
 //
+// kUnsuitableReadings: words that the name rules would make from kun readings (noun forms of verbs,
+// whole kun readings) but that mean something no one names a child: they are not added, for any kanji.
+//
 // kUnsuitableKanji: kanji whose meaning makes them unsuitable for a child's name; they get no
 // reading in かな.dat (they stay in 漢字.dat, so names already written with them are still judged).
 
@@ -30,6 +33,11 @@ struct NameReading {
     char32_t kanji;
     std::u32string_view reading;
     std::string_view source;
+};
+
+struct UnsuitableReading {
+    std::u32string_view reading;
+    std::string_view reason;
 };
 
 struct UnsuitableKanji {
@@ -549,6 +557,53 @@ inline constexpr NameReading kNameReadings[] = {
     {U'颯', U"はやて", "明治安田生命 rankings, boys: 颯 (はやて)"},
     {U'颯', U"はや", "明治安田生命 rankings, boys: 颯斗 (はやと), 颯太 (はやた)"},
     {U'悠', U"はる", "明治安田生命 rankings, boys: 悠人 (はると), 悠斗 (はると)"},
+};
+
+inline constexpr UnsuitableReading kUnsuitableReadings[] = {
+    {U"ころし", "killing"},
+    {U"ぬすみ", "stealing"},
+    {U"にくみ", "hatred"},
+    {U"うらみ", "grudge"},
+    {U"いたみ", "pain, grief"},
+    {U"こわし", "breaking"},
+    {U"やぶり", "tearing, breaking a rule"},
+    {U"おどし", "threat"},
+    {U"おそい", "assault; also \"slow\""},
+    {U"おかし", "offence; also \"funny\""},
+    {U"にごり", "muddiness"},
+    {U"ぬかり", "blunder"},
+    {U"くじき", "crushing"},
+    {U"くだき", "smashing"},
+    {U"よわり", "weakening"},
+    {U"しぶり", "reluctance"},
+    {U"ふとり", "getting fat"},
+    {U"こやし", "manure"},
+    {U"やみ", "ceasing; also \"darkness\""},
+    {U"しみ", "stain"},
+    {U"ちがい", "mistake"},
+    {U"むし", "insect"},
+    {U"ばかし", "bewitching, fooling"},
+    {U"そむき", "betrayal"},
+    {U"あばき", "exposing a secret"},
+    {U"くい", "regret"},
+    {U"こき", "working someone hard"},
+    {U"へし", "crushing"},
+    {U"あし", "bad; also \"leg\""},
+    {U"いかでか", "an old word for \"how\""},
+    {U"けし", "erasing"},
+    {U"ぬかし", "leaving out"},
+    {U"はき", "vomiting"},
+    {U"おろし", "grating; wholesale"},
+    {U"あんまり", "too much (colloquial)"},
+    {U"ふたたび", "again (an adverb)"},
+    {U"もやし", "bean sprouts"},
+    {U"めし", "a rough word for a meal"},
+    {U"のみ", "flea; drinking"},
+    {U"はい", "crawling; also \"ash\""},
+    {U"もらい", "begging"},
+    {U"わき", "armpit"},
+    {U"こし", "hips"},
+    {U"くらい", "eating (rough); also \"dark\""},
 };
 
 inline constexpr UnsuitableKanji kUnsuitableKanji[] = {
