@@ -334,7 +334,7 @@ void JudgementScreen::surnameChanged()
     clearJudgement();
     if (name.empty())
         return;
-    strokes_.surname = lookupStrokes(name, StrokeDictionary(), true);
+    strokes_.surname = lookupStrokes(name, StrokeLookup(), true);
     for (std::size_t i = 0; i < name.size(); ++i)
         lm_[i]->setText(countText(strokes_.surname.counts[i]));
     if (name.size() >= 2 && name[1] == kRepeatMark)
@@ -358,7 +358,7 @@ void JudgementScreen::givenChanged()
     clearJudgement();
     if (name.empty())
         return;
-    strokes_.given = lookupStrokes(name, StrokeDictionary(), false);
+    strokes_.given = lookupStrokes(name, StrokeLookup(), false);
     for (std::size_t i = 0; i < name.size(); ++i)
         ln_[i]->setText(countText(strokes_.given.counts[i]));
 }
@@ -425,9 +425,9 @@ void JudgementScreen::judge()
 void JudgementScreen::reportUncounted(const std::u32string& uncounted)
 {
     const QString text = QStringLiteral("「%1」の画数が辞書にありません。辞書に登録してから判定してください。").arg(ui::qs(uncounted));
-    // The dictionary screen is offered for the first of them that 漢字.dat can hold.
+    // The dictionary screen is offered for the first of them that it can register.
     const auto storable = std::find_if(uncounted.begin(), uncounted.end(),
-        [](char32_t c) { return unstorableNotice(std::u32string(1, c)).empty(); });
+        [](char32_t c) { return unfieldableNotice(std::u32string(1, c)).empty(); });
     if (storable == uncounted.end()) {
         ui::showMessage(this, text);
         return;

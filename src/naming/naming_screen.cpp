@@ -18,7 +18,7 @@
 #include <cmath>
 
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "judgement/fortunes.h"
 #include "settings/settings_file.h"
 #include "shell/openers.h"
@@ -280,7 +280,7 @@ void NamingScreen::resolveKana(int box)
 
 void NamingScreen::resolveSurnameBox()
 {
-    naming::resolveSurname(ui::u32(textN_->text()), StrokeDictionary(), sei_);
+    naming::resolveSurname(ui::u32(textN_->text()), StrokeLookup(), sei_);
     hit5_->setText(QStringLiteral("作成可能数"));
     ltime_->hide();
 }
@@ -300,7 +300,7 @@ void NamingScreen::generate()
     }
     // Grading against a surname whose characters are not all counted would grade against 0.
     if (chan_->isChecked()) {
-        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), StrokeDictionary(), true));
+        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), StrokeLookup(), true));
         if (!uncounted.empty()) {
             ui::showMessage(this, QStringLiteral("苗字の「%1」の画数が辞書にありません。").arg(ui::qs(uncounted)));
             return;
