@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/grown_data.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "judgement/fortunes.h"
 #include "naming/naming.h"
 
@@ -18,6 +18,13 @@ namespace kb = kadelo::bench;
 kb::fs::path strokeFile(const benchmark::State& state)
 {
     return kb::grownFile("漢字.dat", static_cast<int>(state.range(0)));
+}
+
+// Both stroke files of a grown folder, as the screens look counts up (the UTF-8 one is absent).
+StrokeLookup lookupOf(const benchmark::State& state)
+{
+    const kb::fs::path path = strokeFile(state);
+    return StrokeLookup(path, path.parent_path() / kb::fs::path(text::fromUtf8("漢字UTF8.dat")));
 }
 
 void describe(benchmark::State& state)
@@ -39,7 +46,7 @@ void BM_StrokeFileRawRead(benchmark::State& state)
 
 void BM_JudgementKeystroke(benchmark::State& state)
 {
-    const StrokeDictionary dictionary(strokeFile(state));
+    const StrokeLookup dictionary = lookupOf(state);
     for (auto _ : state) {
         NameHalf half = lookupStrokes(U"佐藤子", dictionary, true);
         benchmark::DoNotOptimize(half);
@@ -49,7 +56,7 @@ void BM_JudgementKeystroke(benchmark::State& state)
 
 void BM_JudgementKeystrokeAscii(benchmark::State& state)
 {
-    const StrokeDictionary dictionary(strokeFile(state));
+    const StrokeLookup dictionary = lookupOf(state);
     for (auto _ : state) {
         NameHalf half = lookupStrokes(U"abc", dictionary, false);
         benchmark::DoNotOptimize(half);
@@ -59,7 +66,7 @@ void BM_JudgementKeystrokeAscii(benchmark::State& state)
 
 void BM_NamingSurnameKeystroke(benchmark::State& state)
 {
-    const StrokeDictionary dictionary(strokeFile(state));
+    const StrokeLookup dictionary = lookupOf(state);
     naming::SurnameCounts sei{};
     for (auto _ : state) {
         naming::resolveSurname(U"山田", dictionary, sei);
@@ -72,7 +79,7 @@ void BM_NamingSurnameKeystroke(benchmark::State& state)
 void BM_JudgementKeystrokeAfterAppend(benchmark::State& state)
 {
     const kb::fs::path path = strokeFile(state);
-    const StrokeDictionary dictionary(path);
+    const StrokeLookup dictionary = lookupOf(state);
     const std::string line = text::encodeCp932(U"\"川\",3\r\n").bytes;
     for (auto _ : state) {
         state.PauseTiming();
@@ -88,7 +95,7 @@ void BM_JudgementKeystrokeAfterAppend(benchmark::State& state)
 void BM_JudgementKeystrokeAfterRewrite(benchmark::State& state)
 {
     const kb::fs::path path = strokeFile(state);
-    const StrokeDictionary dictionary(path);
+    const StrokeLookup dictionary = lookupOf(state);
     for (auto _ : state) {
         state.PauseTiming();
         kb::rewriteFirstLine(path);

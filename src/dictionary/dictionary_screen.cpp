@@ -10,7 +10,7 @@
 
 #include "dictionary/entry_text.h"
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "text/numbers.h"
 #include "text/unicode.h"
 #include "ui/look.h"
@@ -213,6 +213,13 @@ void DictionaryScreen::applyColours()
     paintButton(cmdexit_, ui::themeColour(21));
 }
 
+void DictionaryScreen::setKanji(const QString& kanji)
+{
+    tabs_->setCurrentIndex(0);
+    t1_->setText(kanji);
+    t2_->setFocus();
+}
+
 void DictionaryScreen::showCount(std::int16_t count)
 {
     la2_->setText(QString::number(count));
@@ -231,22 +238,24 @@ void DictionaryScreen::registerKanji()
         t1_->clear();
         return;
     }
-    // A half goes to the even neighbour; a count beyond 16 bits is no count.
+    // A half goes to the even neighbour. No character has fewer than 1 or more than 99 strokes: a
+    // minus sign or a slip of the finger (111) would poison every judgement that uses the character.
     const std::optional<std::int16_t> count = text::toInt16(text::parseDecimal(ui::u32(t2_->text())));
-    if (!count || *count == 0) {
+    if (!count || !isStrokeCount(*count)) {
         ui::showMessage(this, QStringLiteral("画数は、数字を入力してね。"), ui::Icon::Information, kanjiTitle());
         t2_->clear();
         return;
     }
-    // A double quote, a comma or a character Shift-JIS cannot hold would spoil 漢字.dat.
-    const std::u32string refusal = unstorableNotice(kanji);
+    // A double quote, a comma or a line break would spoil the stroke file. A character Shift-JIS
+    // cannot hold goes into 漢字UTF8.dat.
+    const std::u32string refusal = unfieldableNotice(kanji);
     if (!refusal.empty()) {
         ui::showMessage(this, ui::qs(refusal), ui::Icon::Information, kanjiTitle());
         t1_->clear();
         return;
     }
 
-    const StrokeDictionary dictionary;
+    const StrokeLookup dictionary;
     if (const std::optional<std::int16_t> stored = dictionary.lookUp(kanji)) {
         showCount(*stored);
         touroku3_->show();
@@ -254,7 +263,8 @@ void DictionaryScreen::registerKanji()
     }
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
-        ui::showMessage(this, QStringLiteral("漢字.datに書き込めませんでした。（%1）").arg(QString::fromStdString(written.error)),
+        const std::filesystem::path& file = StrokeLookup::fitsStrokeFile(kanji[0]) ? text::strokeFileName() : text::wideStrokeFileName();
+        ui::showMessage(this, QStringLiteral("%1に書き込めませんでした。（%2）").arg(QString::fromStdU16String(file.u16string()), QString::fromStdString(written.error)),
             ui::Icon::Exclamation, kanjiTitle());
         return;
     }
@@ -273,7 +283,7 @@ void DictionaryScreen::searchKanji()
         t1_->clear();
         return;
     }
-    if (const std::optional<std::int16_t> stored = StrokeDictionary().lookUp(kanji)) {
+    if (const std::optional<std::int16_t> stored = StrokeLookup().lookUp(kanji)) {
         showCount(*stored);
         return;
     }
@@ -307,6 +317,21 @@ void DictionaryScreen::registerReadings()
         ui::showMessage(this, QStringLiteral("かなを入力してください。"));
         return;
     }
+    // Readings are looked up in hiragana everywhere else, so katakana is taken as the hiragana it
+    // stands for; anything else (romaji, half-width kana, kanji) could never be found and is refused
+    // with the boxes kept for correcting.
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].empty())
+            continue;
+        slots[i] = katakanaToHiragana(slots[i]);
+        if (!isHiraganaReading(slots[i])) {
+            ui::showMessage(this, QStringLiteral("読みは、ひらがなで入力してね。"));
+            textK_[i]->setFocus();
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        textK_[i]->setText(ui::qs(slots[i]));
 
     const KanaRegistration result = KanaDictionary().registerReadings(kanji, slots);
     for (const std::u32string& notice : result.notices)

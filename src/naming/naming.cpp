@@ -146,16 +146,28 @@ std::int16_t lastFilledBox(const KanaBoxes& boxes)
     return 1;
 }
 
-void resolveSurname(std::u32string_view surname, const StrokeDictionary& dictionary, SurnameCounts& sei)
+void resolveSurname(std::u32string_view surname, const StrokeLookup& dictionary, SurnameCounts& sei)
 {
     std::array<char32_t, 3> wanted{}; // 0: nothing to look up
-    for (std::size_t p = 0; p < 3 && p < surname.size(); ++p)
+    bool wide = false;
+    for (std::size_t p = 0; p < 3 && p < surname.size(); ++p) {
         wanted[p] = surname[p];
+        wide = wide || !StrokeLookup::fitsStrokeFile(surname[p]);
+    }
     std::array<std::optional<std::int16_t>, 3> found;
-    dictionary.lookUpLastEach(wanted, found);
+    dictionary.strokeFile().lookUpLastEach(wanted, found);
     for (std::size_t p = 0; p < 3; ++p)
         if (found[p])
             sei[p] = *found[p];
+    // A character Shift-JIS cannot hold has its count in the UTF-8 file only.
+    if (wide)
+        dictionary.wideFile().forEachEntry([&](std::optional<char32_t> character, std::int16_t strokes) {
+            if (!character || StrokeLookup::fitsStrokeFile(*character))
+                return;
+            for (std::size_t p = 0; p < 3; ++p)
+                if (wanted[p] == *character)
+                    sei[p] = strokes;
+        });
     if (wanted[1] == kRepeatMark)
         sei[1] = sei[0];
 }

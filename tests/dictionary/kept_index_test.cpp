@@ -10,6 +10,7 @@
 
 #include "dictionary/kana_dictionary.h"
 #include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "judgement/fortunes.h"
 #include "naming/naming.h"
 #include "support/temp_folder.h"
@@ -68,7 +69,7 @@ TEST_F(KeptIndexTest, AnUnchangedFileIsNotReadAgainAndEveryChangeIsSeenAtTheNext
     // Kept: looking up again in unchanged files builds nothing.
     const std::uint64_t builds = text::fileIndexBuilds();
     EXPECT_EQ(StrokeDictionary("append.dat").lookUp(U"田"), std::int16_t{5});
-    EXPECT_EQ(lookupStrokes(U"山田", StrokeDictionary("other.dat"), true).counts[1], 5);
+    EXPECT_EQ(lookupStrokes(U"山田", StrokeLookup("other.dat"), true).counts[1], 5);
     EXPECT_EQ(KanaDictionary().find(U"やま").size(), 1u);
     EXPECT_EQ(text::fileIndexBuilds(), builds);
 
@@ -97,7 +98,7 @@ TEST_F(KeptIndexTest, AnUnchangedFileIsNotReadAgainAndEveryChangeIsSeenAtTheNext
     // The naming surname box takes the last entry, the judgement boxes the first.
     appendBytes("surname.dat", cp932("\"山\",8\r\n"));
     naming::SurnameCounts sei{};
-    naming::resolveSurname(U"山田", StrokeDictionary("surname.dat"), sei);
+    naming::resolveSurname(U"山田", StrokeLookup("surname.dat"), sei);
     EXPECT_EQ(sei, (naming::SurnameCounts{8, 5, 0}));
     EXPECT_EQ(last(StrokeDictionary("surname.dat"), U'山'), std::int16_t{8});
     EXPECT_EQ(StrokeDictionary("surname.dat").lookUp(U"山"), std::int16_t{3});
