@@ -1,5 +1,10 @@
 // The text-file layer: CP932, the field rule, whole-file and append writes, the data folder.
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/temp_folder.h"
 #include "text/cp932.h"
@@ -134,6 +139,128 @@ TEST(FileIo, AppendEndsAnUnterminatedLastLineFirst)
     ASSERT_TRUE(text::appendToFile("e.dat", "\"b\",2\r\n"));
     EXPECT_EQ(readBytes("e.dat"), "\"a\",1\r\n\"b\",2\r\n");
     EXPECT_FALSE(text::readFileBytes("missing.dat"));
+}
+
+TEST(FileIo, AnAppendAfterALoneCarriageReturnAddsOnlyTheLineFeed)
+{
+    TempFolder folder;
+    writeBytes("f.dat", "\"a\",3\r");
+    ASSERT_TRUE(text::appendToFile("f.dat", "\"b\",2\r\n"));
+    EXPECT_EQ(readBytes("f.dat"), "\"a\",3\r\n\"b\",2\r\n");
+    EXPECT_EQ(linesOf(readBytes("f.dat"))[0], (std::vector<std::string>{"a", "3"}));
+}
+
+TEST(FileIo, AnAppendCutShortByAFullDiskLeavesTheFileAsItWas)
+{
+    TempFolder folder;
+    const std::string before = "\"a\",1\r\n\"b\",2"; // unterminated, so the append writes CR LF first
+    writeBytes("g.dat", before);
+    // In a child, so the limit stays there: room for three more bytes, and the signal a process gets
+    // for passing the limit ignored, as when the disk fills part-way through the line.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(before.size() + 3), static_cast<rlim_t>(before.size() + 3)};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const text::WriteResult r = text::appendToFile("g.dat", "\"c\",3\r\n");
+        ::_exit(r.ok ? 10 : r.incompleteLine ? 11 : r.error.empty() ? 12 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: reported as written, 11: not taken back, 12: no reason given";
+    EXPECT_EQ(readBytes("g.dat"), before);
+
+    // A file the failed append would have created is not left behind, empty or half written.
+    const pid_t second = ::fork();
+    ASSERT_GE(second, 0);
+    if (second == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{2, 2};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(text::appendToFile("h.dat", "\"c\",3\r\n").ok ? 10 : 0);
+    }
+    ASSERT_EQ(::waitpid(second, &status, 0), second);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(std::filesystem::exists("h.dat"));
+}
+
+TEST(FileIo, FilesThatAreNotRegularAreRefusedAtOnce)
+{
+    TempFolder folder;
+    // A FIFO without a writer would block an ordinary open for good; a device never ends.
+    ASSERT_EQ(::mkfifo("pipe.dat", 0644), 0);
+    for (const char* name : {"pipe.dat", "/dev/zero"}) {
+        const text::ReadResult r = text::readFile(name);
+        EXPECT_FALSE(r.bytes) << name;
+        EXPECT_FALSE(r.missing) << name;
+        EXPECT_NE(r.error.find("not a regular file"), std::string::npos) << r.error;
+    }
+    EXPECT_FALSE(text::appendToFile("pipe.dat", "x\r\n"));
+    EXPECT_FALSE(text::writeFileAtomic("pipe.dat", "x\r\n"));
+    EXPECT_TRUE(std::filesystem::is_fifo("pipe.dat"));
+
+    const text::ReadResult missing = text::readFile("missing.dat");
+    EXPECT_TRUE(missing.missing);
+    EXPECT_FALSE(missing.bytes);
+    std::filesystem::create_directory("dir.dat");
+    EXPECT_FALSE(text::readFile("dir.dat").missing);
+}
+
+TEST(FileIo, AWholeFileSaveThroughASymbolicLinkReplacesTheTargetAndKeepsTheLink)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories("dotfiles");
+    writeBytes("dotfiles/Kadelo.ini", "old\r\n");
+    ::chmod("dotfiles/Kadelo.ini", 0600);
+    fs::create_directories("data");
+    fs::create_symlink("../dotfiles/Kadelo.ini", "data/Kadelo.ini"); // relative to the link's folder
+    ASSERT_TRUE(text::writeFileAtomic("data/Kadelo.ini", "new\r\n"));
+    EXPECT_TRUE(fs::is_symlink("data/Kadelo.ini"));
+    EXPECT_EQ(readBytes("dotfiles/Kadelo.ini"), "new\r\n");
+    EXPECT_EQ(fs::status("dotfiles/Kadelo.ini").permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    // The temporary file went beside the target, and nothing is left of it.
+    EXPECT_EQ(std::distance(fs::directory_iterator("dotfiles"), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator("data"), fs::directory_iterator()), 1);
+
+    // A link to a file not made yet, through a chain of two links, creates the target.
+    fs::create_symlink("data/Kadelo.ini", "second");
+    fs::remove("dotfiles/Kadelo.ini");
+    ASSERT_TRUE(text::writeFileAtomic("second", "newer\r\n"));
+    EXPECT_TRUE(fs::is_symlink("second"));
+    EXPECT_EQ(readBytes("dotfiles/Kadelo.ini"), "newer\r\n");
+
+    // Links that go round in circles are refused, and stay links.
+    fs::create_symlink("loop2", "loop1");
+    fs::create_symlink("loop1", "loop2");
+    EXPECT_FALSE(text::writeFileAtomic("loop1", "x"));
+    EXPECT_TRUE(fs::is_symlink("loop1"));
+}
+
+TEST(FileIo, LeftoversOfAKilledSaveAreRemovedAndNothingElse)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    const std::vector<std::string> leftovers = {".~Kadelo.ini.012345.tmp", ".~Kadelo.ini.7.tmp", text::toUtf8(U".~山田こうすけ.txt.654321.tmp")};
+    for (const std::string& name : leftovers)
+        writeBytes(name, "half");
+    const std::vector<std::string> others = {".~Kadelo.ini.1234567.tmp", ".~Kadelo.ini.tmp", ".~.123.tmp", "a.~Kadelo.ini.1.tmp",
+        ".~Kadelo.ini.12a.tmp", ".~Kadelo.ini.1.tmp.bak", "Kadelo.ini"};
+    for (const std::string& name : others)
+        writeBytes(name, "keep");
+    fs::create_directory(".~folder.1.tmp");
+    fs::create_symlink("Kadelo.ini", ".~link.2.tmp");
+    EXPECT_EQ(text::removeTemporaryLeftovers("."), 3);
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(fs::exists(name)) << name;
+    for (const std::string& name : others)
+        EXPECT_TRUE(fs::exists(name)) << name;
+    EXPECT_TRUE(fs::is_directory(".~folder.1.tmp"));
+    EXPECT_TRUE(fs::is_symlink(".~link.2.tmp"));
+    // The names a save uses are of that pattern.
+    EXPECT_TRUE(text::isTemporaryFileName(".~Kadelo.ini.000001.tmp"));
 }
 
 TEST(DataFolder, PortableFolderStaysOtherwiseUserFolderIsFilledOnce)
