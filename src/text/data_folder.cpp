@@ -47,10 +47,15 @@ DataFolder chooseDataFolder(const fs::path& current, const fs::path& userFolder,
         return result;
     }
     result.folder = userFolder;
-    fs::create_directories(userFolder, ec);
-    if (ec) {
-        result.error = "cannot create " + userFolder.string() + ": " + ec.message();
-        return result;
+    if (!fs::is_directory(userFolder, ec)) {
+        fs::create_directories(userFolder, ec);
+        if (!ec && !fs::is_directory(userFolder, ec))
+            ec = std::make_error_code(std::errc::not_a_directory);
+        if (ec) {
+            result.reason = ec.message();
+            result.error = "cannot create " + userFolder.string() + ": " + result.reason;
+            return result;
+        }
     }
     for (const fs::path& name : suppliedFileNames()) {
         if (fs::exists(userFolder / name, ec))
@@ -59,10 +64,12 @@ DataFolder chooseDataFolder(const fs::path& current, const fs::path& userFolder,
             if (!fs::is_regular_file(source / name, ec))
                 continue;
             fs::copy_file(source / name, userFolder / name, ec);
-            if (ec)
-                result.error = "cannot copy " + (source / name).string() + ": " + ec.message();
-            else
-                result.copied.push_back(name);
+            if (ec) {
+                result.reason = ec.message();
+                result.error = "cannot copy " + (source / name).string() + ": " + result.reason;
+                return result;
+            }
+            result.copied.push_back(name);
             break;
         }
     }

@@ -22,6 +22,7 @@ struct DataFolder {
     bool portable = false;        // the current folder already held the program's files
     std::vector<std::filesystem::path> copied; // supplied files copied into the folder
     std::string error;            // why the per-user folder could not be prepared; empty when fine
+    std::string reason;           // the system's words for it, for a message
 };
 
 // The current folder stays the data folder when it holds Kadelo.ini or 漢字.dat (a portable copy).
