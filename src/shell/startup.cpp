@@ -55,6 +55,17 @@ void setSupplyFolders(std::vector<fs::path> folders)
         chosenFolders() = std::move(folders);
 }
 
+fs::path helpDocument()
+{
+    for (const fs::path& folder : supplyFolders()) {
+        std::error_code ec;
+        const fs::path candidate = folder / text::helpFileName();
+        if (fs::is_regular_file(candidate, ec))
+            return fs::absolute(candidate, ec);
+    }
+    return {};
+}
+
 bool prepareDataFolder(const QString& userFolder)
 {
     const text::DataFolder chosen = text::chooseDataFolder(toPath(QDir::currentPath()), toPath(userFolder), supplyFolders());
@@ -74,6 +85,11 @@ bool prepareDataFolder(const QString& userFolder)
         return false;
     }
     text::removeTemporaryLeftovers(fs::path("."));
+    if (chosen.added > 0)
+        ui::showMessage(nullptr, QStringLiteral("辞書に %1 件の新しい文字を追加しました。").arg(chosen.added));
+    if (!chosen.upgradeError.empty())
+        ui::showMessage(nullptr, QStringLiteral("辞書に新しい文字を追加できませんでした。次の起動でもう一度試します。（%1）")
+                                     .arg(QString::fromStdString(chosen.upgradeError)));
     return true;
 }
 

@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 #include <sys/stat.h>
 
 #include "settings/settings_file.h"
 #include "shell/main_menu_screen.h"
+#include "shell/startup.h"
 #include "support/screen_support.h"
 #include "support/temp_folder.h"
 #include "ui/app_state.h"
@@ -301,6 +303,7 @@ void MainMenuScreenTest::pointerAfterStartAnimation()
 void MainMenuScreenTest::helpWithoutItsFileDoesNothing()
 {
     TempFolder folder;
+    shell::setSupplyFolders({"nowhere"});
     writeSettings("2", "0", "0");
     MessageCatcher messages;
     MainMenuScreen menu;
@@ -313,14 +316,23 @@ void MainMenuScreenTest::helpWithoutItsFileDoesNothing()
     QVERIFY(!ui::openScreen(QStringLiteral("help")));
     QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
 
-    writeBytes("kadelo_help.html", "<html><body><h1>help</h1></body></html>");
+    // The help comes from where it is installed, never from an old copy in the data folder.
+    writeBytes("kadelo_help.html", "<html><body><h1>old help</h1></body></html>");
+    QTest::mouseClick(child<QPushButton>(&menu, "cmdHlp"), Qt::LeftButton);
+    QVERIFY(!ui::openScreen(QStringLiteral("help")));
+    std::filesystem::create_directories("installed");
+    writeBytes("installed/kadelo_help.html", "<html><body><h1>new help</h1></body></html>");
+    shell::setSupplyFolders({"nowhere", folder.path() / "installed"});
     QTest::mouseClick(child<QPushButton>(&menu, "cmdHlp"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>(&menu, "cmdHlp"), Qt::LeftButton);
     int helpWindows = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
         helpWindows += w->objectName() == QLatin1String("help") && w->isVisible();
     QCOMPARE(helpWindows, 1);
-    ui::openScreen(QStringLiteral("help"))->close();
+    QWidget* help = ui::openScreen(QStringLiteral("help"));
+    QCOMPARE(child<QTextBrowser>(help, "helpText")->toPlainText(), QStringLiteral("new help"));
+    help->close();
+    shell::setSupplyFolders({});
 }
 
 void MainMenuScreenTest::layoutNamesAndBackground()

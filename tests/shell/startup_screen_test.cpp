@@ -1,6 +1,6 @@
 // The program's start: the real binary in a temporary home (a data folder that cannot be made, a
 // settings file its user may not read, leftovers of a killed save), the notice of a missing
-// 漢字.dat on the screens that count strokes.
+// 漢字.dat on the screens that count strokes, and the announcement of an upgrade.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -159,6 +159,28 @@ private Q_SLOTS:
         QCOMPARE(messages.texts().count(notice), 4);
         for (const char* name : {"kadelo", "nfind"})
             ui::openScreen(QString::fromLatin1(name))->close();
+    }
+
+    void entriesOfANewerSuppliedVersionAreAnnouncedOnce()
+    {
+        TempFolder temp;
+        fs::create_directories("supply");
+        fs::create_directories("start");
+        writeBytes(fs::path("supply") / text::strokeFileName(), cp932("\"山\",3\r\n"));
+        shell::setSupplyFolders({temp.path() / "supply"});
+        const QString user = path(temp.path() / "user");
+        MessageCatcher messages;
+        fs::current_path(temp.path() / "start");
+        QVERIFY(shell::prepareDataFolder(user)); // a new folder: filled, nothing to announce
+        QCOMPARE(fs::current_path(), temp.path() / "user");
+        writeBytes(temp.path() / "supply" / text::strokeFileName(), cp932("\"山\",3\r\n\"川\",3\r\n\"森\",12\r\n"));
+        fs::current_path(temp.path() / "start");
+        QVERIFY(shell::prepareDataFolder(user));
+        fs::current_path(temp.path() / "start");
+        QVERIFY(shell::prepareDataFolder(user));
+        shell::setSupplyFolders({});
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("辞書に 2 件の新しい文字を追加しました。")});
+        QCOMPARE(messages.seen[0].icon, QMessageBox::Information);
     }
 };
 

@@ -291,3 +291,70 @@ TEST(DataFolder, PortableFolderStaysOtherwiseUserFolderIsFilledOnce)
     EXPECT_TRUE(again.copied.empty());
     EXPECT_EQ(readBytes(fs::path("user/kadelo") / text::strokeFileName()), "mine");
 }
+
+TEST(DataFolder, AnUpgradeAddsTheNewSuppliedEntriesOnceAndKeepsTheUsersOwn)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    const fs::path supply = "supply", user = "user/kadelo", start = "start";
+    fs::create_directories(supply);
+    fs::create_directories(start);
+    auto supplyFile = [&](const fs::path& name, const char* utf8) { writeBytes(supply / name, cp932(utf8)); };
+    auto userFile = [&](const fs::path& name) { return text::toUtf8(text::decodeCp932(readBytes(user / name))); };
+
+    // The old version, copied on the first start; no stamp yet, so nothing is merged.
+    supplyFile(text::strokeFileName(), "\"山\",3\r\n\"川\",3\r\n");
+    supplyFile(text::kanaFileName(), "\"やま\",\"山\",3\r\n");
+    const auto first = text::chooseDataFolder(start, user, {supply});
+    EXPECT_EQ(first.copied.size(), 2u);
+    EXPECT_EQ(first.added, 0);
+    EXPECT_TRUE(fs::exists(user / text::stampFileName()));
+
+    // The user's own additions, the last one without its line end.
+    writeBytes(user / text::strokeFileName(), readBytes(user / text::strokeFileName()) + cp932("\"淲\",11\r\n\"森\",99"));
+    writeBytes(user / text::kanaFileName(), readBytes(user / text::kanaFileName()) + cp932("\"かわ\",\"川\",3\r\n"));
+
+    // The new version: 山 corrected, 森 and 林 new, a reading of 川 and one of 林 new, conve.dat new.
+    supplyFile(text::strokeFileName(), "\"山\",4\r\n\"川\",3\r\n\"森\",12\r\n\"林\",8\r\n");
+    supplyFile(text::kanaFileName(), "\"やま\",\"山\",4\r\n\"かわ\",\"川\",3\r\n\"せん\",\"川\",3\r\n\"はやし\",\"林\",8\r\n");
+    supplyFile(text::conversionFileName(), "41,1\r\n");
+    const auto upgraded = text::chooseDataFolder(start, user, {supply});
+    EXPECT_TRUE(upgraded.upgradeError.empty()) << upgraded.upgradeError;
+    EXPECT_EQ(upgraded.added, 3); // 林; せん 川 and はやし 林
+    EXPECT_EQ(upgraded.copied, std::vector<fs::path>{text::conversionFileName()});
+    EXPECT_EQ(userFile(text::strokeFileName()), "\"山\",3\r\n\"川\",3\r\n\"淲\",11\r\n\"森\",99\r\n\"林\",8\r\n");
+    EXPECT_EQ(userFile(text::kanaFileName()), "\"やま\",\"山\",3\r\n\"かわ\",\"川\",3\r\n\"せん\",\"川\",3\r\n\"はやし\",\"林\",8\r\n");
+
+    // The second start adds nothing.
+    const auto again = text::chooseDataFolder(start, user, {supply});
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(userFile(text::strokeFileName()), "\"山\",3\r\n\"川\",3\r\n\"淲\",11\r\n\"森\",99\r\n\"林\",8\r\n");
+
+    // A folder made by an older version (no stamp) gets the stamp of what is supplied now, and
+    // nothing merged; the next version then merges as usual.
+    fs::remove(user / text::stampFileName());
+    supplyFile(text::strokeFileName(), "\"山\",4\r\n\"川\",3\r\n\"森\",12\r\n\"林\",8\r\n\"谷\",7\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).added, 0);
+    EXPECT_EQ(userFile(text::strokeFileName()).find("谷"), std::string::npos);
+    supplyFile(text::strokeFileName(), "\"谷\",7\r\n\"岡\",8\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).added, 2);
+}
+
+TEST(DataFolder, APortableFolderIsNeverTouchedByAnUpgrade)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories("supply");
+    fs::create_directories("portable");
+    writeBytes(fs::path("supply") / text::strokeFileName(), cp932("\"山\",3\r\n\"森\",12\r\n"));
+    writeBytes(fs::path("supply") / text::kanaFileName(), cp932("\"やま\",\"山\",3\r\n"));
+    writeBytes(fs::path("portable") / text::strokeFileName(), cp932("\"山\",3"));
+    writeBytes(fs::path("portable") / text::stampFileName(), "\"漢字.dat\",1,\"0\"\r\n"); // an old stamp, even
+    const auto chosen = text::chooseDataFolder("portable", "user", {"supply"});
+    EXPECT_TRUE(chosen.portable);
+    EXPECT_EQ(chosen.added, 0);
+    EXPECT_EQ(readBytes(fs::path("portable") / text::strokeFileName()), cp932("\"山\",3"));
+    EXPECT_EQ(readBytes(fs::path("portable") / text::stampFileName()), "\"漢字.dat\",1,\"0\"\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator("portable"), fs::directory_iterator()), 2);
+    EXPECT_FALSE(fs::exists("user"));
+}
