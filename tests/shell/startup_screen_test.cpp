@@ -152,11 +152,20 @@ private Q_SLOTS:
         QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
         QVERIFY(!fs::exists(text::strokeFileName())); // nothing created by it
 
+        // Something that cannot be read in its place (a FIFO would block an ordinary open) is said too.
+        QCOMPARE(::mkfifo(text::strokeFileName().c_str(), 0644), 0);
+        screens::openJudgement(nullptr);
+        QTRY_COMPARE(messages.seen.size(), 5);
+        QCOMPARE(messages.seen[4].text, QStringLiteral("漢字.dat を読み込めません。画数がわかりません。（漢字.dat is not a regular file）"));
+        ui::openScreen(QStringLiteral("kadelo"))->close();
+        fs::remove(text::strokeFileName());
+
         writeBytes(text::strokeFileName(), cp932("\"山\",3\r\n"));
         screens::openJudgement(nullptr);
         screens::openNaming(nullptr);
         QTest::qWait(50);
         QCOMPARE(messages.texts().count(notice), 4);
+        QCOMPARE(messages.seen.size(), 5);
         for (const char* name : {"kadelo", "nfind"})
             ui::openScreen(QString::fromLatin1(name))->close();
     }

@@ -6,6 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "animal/animal_types.h"
+#include "dictionary/kana_dictionary.h"
+#include "dictionary/stroke_dictionary.h"
+#include "naming/naming.h"
 #include "support/temp_folder.h"
 #include "text/cp932.h"
 #include "text/data_folder.h"
@@ -206,6 +210,26 @@ TEST(FileIo, FilesThatAreNotRegularAreRefusedAtOnce)
     EXPECT_FALSE(missing.bytes);
     std::filesystem::create_directory("dir.dat");
     EXPECT_FALSE(text::readFile("dir.dat").missing);
+}
+
+TEST(FileIo, EveryDataFileThatIsAFifoIsTreatedAsUnreadableWithoutWaiting)
+{
+    TempFolder folder;
+    for (const std::filesystem::path& name : {text::strokeFileName(), text::kanaFileName(), text::conversionFileName(),
+             std::filesystem::path(text::fromUtf8("山田こうすけ.txt"))})
+        ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0);
+    EXPECT_FALSE(StrokeDictionary().lookUp(U"山"));
+    EXPECT_FALSE(StrokeDictionary().append(U"山", 3));
+    EXPECT_TRUE(KanaDictionary().find(U"やま").empty());
+    const KanaRegistration r = KanaDictionary().registerReadings(U"山", {U"やま", U"", U"", U""});
+    EXPECT_FALSE(r.written);
+    EXPECT_FALSE(DateConversionTable().available());
+    EXPECT_TRUE(DateConversionTable().animalTypes(U"1975", 3, 15).empty());
+    const naming::SaveResult saved = naming::writeCandidateFile(text::fromUtf8("山田こうすけ.txt"), {U"山田太郎"}, 0);
+    EXPECT_EQ(saved.kind, naming::SaveResult::Kind::CannotWrite);
+    EXPECT_NE(saved.error.find("not a regular file"), std::string::npos) << saved.error;
+    for (const auto& e : std::filesystem::directory_iterator("."))
+        EXPECT_TRUE(e.is_fifo()) << e.path();
 }
 
 TEST(FileIo, AWholeFileSaveThroughASymbolicLinkReplacesTheTargetAndKeepsTheLink)
