@@ -254,8 +254,10 @@ void DictionaryScreen::registerKanji()
     }
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
-        ui::showMessage(this, QStringLiteral("漢字.datに書き込めませんでした。（%1）").arg(QString::fromStdString(written.error)),
-            ui::Icon::Exclamation, kanjiTitle());
+        QString text = QStringLiteral("漢字.datに書き込めませんでした。（%1）").arg(QString::fromStdString(written.error));
+        if (written.incompleteLine)
+            text += QStringLiteral("\n漢字.dat の最後の行が途中で切れているかもしれません。");
+        ui::showMessage(this, text, ui::Icon::Exclamation, kanjiTitle());
         return;
     }
     ui::showMessage(this, QStringLiteral("登録しました。"), ui::Icon::Information, kanjiTitle());

@@ -1,6 +1,6 @@
 // Preloaded into the save driver by the fault-injection test. Counts the write-side calls (open for
 // writing, write, pwrite, fsync, fdatasync, close, rename, ftruncate, unlink) and, at the one
-// numbered KADELO_FAIL_AT, either fails it (KADELO_FAIL_MODE=fail; from a failed write on every
+// numbered KADELO_FAIL_AT (or each of a comma-separated list), either fails it (KADELO_FAIL_MODE=fail; from a failed write on every
 // later write fails too, as on a full disk, and a write asked for more than one byte first writes
 // half of them) or kills the process just before it (KADELO_FAIL_MODE=kill). At exit the number
 // of calls counted is written to the file KADELO_FAIL_CALLS, when given.
@@ -19,7 +19,7 @@
 namespace {
 
 long calls = 0;
-long failAt = 0;
+long failAt[4] = {};
 bool killMode = false;
 bool diskFull = false;
 
@@ -33,7 +33,10 @@ F real(const char* name)
 bool failThisCall()
 {
     ++calls;
-    if (failAt <= 0 || calls != failAt)
+    bool hit = false;
+    for (long at : failAt)
+        hit = hit || (at > 0 && calls == at);
+    if (!hit)
         return false;
     if (killMode)
         ::kill(::getpid(), SIGKILL);
@@ -43,8 +46,15 @@ bool failThisCall()
 struct Setup {
     Setup()
     {
-        if (const char* at = std::getenv("KADELO_FAIL_AT"))
-            failAt = std::atol(at);
+        if (const char* at = std::getenv("KADELO_FAIL_AT")) {
+            char* next = const_cast<char*>(at);
+            for (long& n : failAt) {
+                n = std::strtol(next, &next, 10);
+                if (*next != ',')
+                    break;
+                ++next;
+            }
+        }
         const char* mode = std::getenv("KADELO_FAIL_MODE");
         killMode = mode && std::strcmp(mode, "kill") == 0;
     }

@@ -28,12 +28,12 @@ struct DriverRun {
     int status = -1; // the driver's exit status; -1 when it was killed
 };
 
-DriverRun runDriver(const char* op, long failAt, const char* mode, const fs::path& callsFile = {})
+DriverRun runDriver(const char* op, const std::string& failAt, const char* mode, const fs::path& callsFile = {})
 {
     const pid_t child = ::fork();
     if (child == 0) {
         ::setenv("LD_PRELOAD", KADELO_FAIL_NTH_CALL, 1);
-        ::setenv("KADELO_FAIL_AT", std::to_string(failAt).c_str(), 1);
+        ::setenv("KADELO_FAIL_AT", failAt.c_str(), 1);
         ::setenv("KADELO_FAIL_MODE", mode, 1);
         if (!callsFile.empty())
             ::setenv("KADELO_FAIL_CALLS", callsFile.c_str(), 1);
@@ -82,7 +82,7 @@ TEST(FaultInjection, EveryWriteSideCallFailedOrKilledInTurnLeavesTheOldOrTheNewF
             TempFolder folder;
             prepare();
             oldBytes = readBytes(c.file);
-            ASSERT_EQ(runDriver(c.op, 0, "fail", folder.path() / "calls").status, 0);
+            ASSERT_EQ(runDriver(c.op, "0", "fail", folder.path() / "calls").status, 0);
             newBytes = readBytes(c.file);
             std::ifstream(folder.path() / "calls") >> calls;
             ASSERT_NE(newBytes, oldBytes);
@@ -96,7 +96,7 @@ TEST(FaultInjection, EveryWriteSideCallFailedOrKilledInTurnLeavesTheOldOrTheNewF
                 SCOPED_TRACE(std::string(mode) + " at call " + std::to_string(n));
                 TempFolder folder;
                 prepare();
-                const DriverRun run = runDriver(c.op, n, mode);
+                const DriverRun run = runDriver(c.op, std::to_string(n), mode);
                 const std::string now = readBytes(c.file);
                 ++runs;
                 const bool isOld = now == oldBytes;
@@ -122,4 +122,43 @@ TEST(FaultInjection, EveryWriteSideCallFailedOrKilledInTurnLeavesTheOldOrTheNewF
         std::cout << "\n";
     }
     std::cout << runs << " runs\n";
+}
+
+TEST(FaultInjection, AnAppendThatCannotBeTakenBackSaysTheFileMayEndInAnIncompleteLine)
+{
+    // Two calls fail: when the second is the cut back of a half-written line, the append says the
+    // file may now end in an incomplete line (status 3); every other pair still leaves the old or
+    // the new file, told truly.
+    for (const Case& c : {Case{"strokes", u8path("漢字.dat"), true}, Case{"readings", u8path("かな.dat"), true}}) {
+        SCOPED_TRACE(c.op);
+        std::string oldBytes, newBytes;
+        {
+            TempFolder folder;
+            prepare();
+            oldBytes = readBytes(c.file);
+            ASSERT_EQ(runDriver(c.op, "0", "fail").status, 0);
+            newBytes = readBytes(c.file);
+        }
+        int incomplete = 0;
+        for (long n = 1; n <= 8; ++n) {
+            for (long m = n + 1; m <= n + 3; ++m) {
+                SCOPED_TRACE(std::to_string(n) + "," + std::to_string(m));
+                TempFolder folder;
+                prepare();
+                const int status = runDriver(c.op, std::to_string(n) + "," + std::to_string(m), "fail").status;
+                const std::string now = readBytes(c.file);
+                if (status == 0)
+                    EXPECT_EQ(now, newBytes);
+                else if (status == 1)
+                    EXPECT_EQ(now, oldBytes);
+                else {
+                    ASSERT_EQ(status, 3);
+                    ++incomplete;
+                    EXPECT_EQ(now.substr(0, oldBytes.size()), oldBytes);
+                    EXPECT_NE(now, oldBytes);
+                }
+            }
+        }
+        EXPECT_GT(incomplete, 0);
+    }
 }
