@@ -145,26 +145,6 @@ TEST(SettingsOpen, AFileThatCannotBeReadIsReportedAndNeverOverwritten)
     EXPECT_FALSE(std::filesystem::exists("missing"));
 }
 
-TEST_F(SettingsSaveTest, ACommaOrAQuoteInABoxIsRefusedSoNoTextCanBecomeAKey)
-{
-    writeBytes("Kadelo.ini", "before");
-    for (const char* typed : {"太,user_animal=1", "\"太"}) {
-        SCOPED_TRACE(typed);
-        SettingsChoice c = choice("1975", "3", "15");
-        c.profile.name = u(typed);
-        const SaveOutcome out = save(c);
-        ASSERT_EQ(out.status, SaveOutcome::Status::Unstorable);
-        EXPECT_EQ(out.unstorable->box, ProfileBox::Name);
-        EXPECT_TRUE(out.unstorable->controlCharacters);
-        EXPECT_EQ(readBytes("Kadelo.ini"), "before");
-    }
-    // Checked in screen order: the surname comes first.
-    SettingsChoice c = choice("1975", "3", "15");
-    c.profile.familyName = u("山,田");
-    c.profile.blood = u("A\"");
-    EXPECT_EQ(save(c).unstorable->box, ProfileBox::FamilyName);
-}
-
 TEST(SettingsOpen, AFileItsUserMayNotReadIsLeftExactlyAsItIs)
 {
     TempFolder folder;

@@ -96,37 +96,25 @@ bool opensForWriting(int flags)
 
 extern "C" {
 
-int open(const char* path, int flags, ...)
-{
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list ap;
-        va_start(ap, flags);
-        mode = va_arg(ap, mode_t);
-        va_end(ap);
+// open and open64 alike: the mode is there only when a file may be created.
+#define KADELO_OPEN(name)                                                                                 \
+    int name(const char* path, int flags, ...)                                                            \
+    {                                                                                                     \
+        mode_t mode = 0;                                                                                  \
+        if (flags & (O_CREAT | O_TMPFILE)) {                                                              \
+            va_list ap;                                                                                   \
+            va_start(ap, flags);                                                                          \
+            mode = va_arg(ap, mode_t);                                                                    \
+            va_end(ap);                                                                                   \
+        }                                                                                                 \
+        if (opensForWriting(flags) && failThisCall()) {                                                   \
+            errno = EIO;                                                                                  \
+            return -1;                                                                                    \
+        }                                                                                                 \
+        return real<int (*)(const char*, int, ...)>(#name)(path, flags, mode);                            \
     }
-    if (opensForWriting(flags) && failThisCall()) {
-        errno = EIO;
-        return -1;
-    }
-    return real<int (*)(const char*, int, ...)>("open")(path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...)
-{
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list ap;
-        va_start(ap, flags);
-        mode = va_arg(ap, mode_t);
-        va_end(ap);
-    }
-    if (opensForWriting(flags) && failThisCall()) {
-        errno = EIO;
-        return -1;
-    }
-    return real<int (*)(const char*, int, ...)>("open64")(path, flags, mode);
-}
+KADELO_OPEN(open)
+KADELO_OPEN(open64)
 
 ssize_t write(int fd, const void* buf, size_t count)
 {
