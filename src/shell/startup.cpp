@@ -88,7 +88,7 @@ bool prepareDataFolder(const QString& userFolder)
     if (chosen.added > 0)
         ui::showMessage(nullptr, QStringLiteral("辞書に %1 件の新しい文字を追加しました。").arg(chosen.added));
     if (!chosen.upgradeError.empty())
-        ui::showMessage(nullptr, QStringLiteral("辞書に新しい文字を追加できませんでした。次の起動でもう一度試します。（%1）")
+        ui::showMessage(nullptr, QStringLiteral("付属の新しいデータを追加できませんでした。次の起動でもう一度試します。（%1）")
                                      .arg(QString::fromStdString(chosen.upgradeError)));
     return true;
 }

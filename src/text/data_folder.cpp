@@ -211,17 +211,28 @@ DataFolder chooseDataFolder(const fs::path& current, const fs::path& userFolder,
             sources[file.name.string()] = folder / file.name;
             if (!fs::exists(userFolder / file.name, ec) && !fs::is_symlink(userFolder / file.name, ec)) {
                 const WriteResult copied = writeFileAtomic(userFolder / file.name, *bytes.bytes);
-                if (!copied) {
+                if (copied) {
+                    result.copied.push_back(file.name);
+                } else if (existed) {
+                    // A folder in use that cannot take a newly supplied file still works as before.
+                    result.upgradeError = "cannot copy " + (folder / file.name).string() + ": " + copied.error;
+                } else {
+                    // A folder that cannot be filled is taken away again: nothing is left behind.
+                    for (const fs::path& done : result.copied)
+                        fs::remove(userFolder / done, ec);
+                    fs::remove(userFolder, ec);
+                    result.copied.clear();
                     result.reason = copied.error;
                     result.error = "cannot copy " + (folder / file.name).string() + ": " + copied.error;
                     return result;
                 }
-                result.copied.push_back(file.name);
             }
             break;
         }
     }
 
+    if (!result.upgradeError.empty())
+        return result; // the stamp stays as it was, so the next start tries again
     const fs::path stampPath = userFolder / stampFileName();
     const ReadResult stampBytes = readFile(stampPath);
     if (!stampBytes.bytes && !stampBytes.missing)
@@ -253,9 +264,9 @@ DataFolder chooseDataFolder(const fs::path& current, const fs::path& userFolder,
             result.added += added;
         }
     }
-    const WriteResult stamped = writeFileAtomic(stampPath, stampText(now));
-    if (!stamped && result.upgradeError.empty())
-        result.upgradeError = stamped.error;
+    // Should the stamp not be written (a read-only folder), the next start merges again and finds
+    // nothing new: nothing to tell the user.
+    writeFileAtomic(stampPath, stampText(now));
     return result;
 }
 

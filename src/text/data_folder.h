@@ -36,7 +36,7 @@ struct DataFolder {
     std::string error;  // why the per-user folder could not be prepared; empty when fine
     std::string reason; // the system's words for it, for a message
     int added = 0;      // entries of newer supplied files appended to the user's copies
-    std::string upgradeError; // why newer supplied entries could not be added (tried again next start)
+    std::string upgradeError; // why newer supplied entries or files could not be added (tried again next start)
 };
 
 // The current folder stays the data folder when it holds Kadelo.ini or 漢字.dat (a portable copy,

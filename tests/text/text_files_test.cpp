@@ -347,6 +347,34 @@ TEST(DataFolder, AnUpgradeAddsTheNewSuppliedEntriesOnceAndKeepsTheUsersOwn)
     EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).added, 2);
 }
 
+TEST(DataFolder, ASuppliedFileThatCannotBeCopiedEndsOnlyAFirstStart)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories("supply");
+    fs::create_directories("start");
+    fs::create_directories("user/kadelo");
+    writeBytes(fs::path("supply") / text::conversionFileName(), "41,1\r\n");
+    // The disk is full (a file-size limit in a child): an existing folder goes on without the new
+    // file and tries again next time; a new folder cannot be prepared.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1, 1};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const auto existing = text::chooseDataFolder("start", "user/kadelo", {"supply"});
+        const auto fresh = text::chooseDataFolder("start", "user/new", {"supply"});
+        ::_exit(!existing.error.empty() ? 10 : existing.upgradeError.empty() ? 11 : fresh.error.empty() || fresh.reason.empty() ? 12 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: an existing folder refused, 11: nothing said, 12: a new folder accepted";
+    EXPECT_FALSE(fs::exists(fs::path("user/kadelo") / text::stampFileName())); // tried again next start
+    EXPECT_TRUE(fs::is_empty("user/kadelo"));
+    EXPECT_FALSE(fs::exists("user/new"));
+}
+
 TEST(DataFolder, APortableFolderIsNeverTouchedByAnUpgrade)
 {
     TempFolder folder;
