@@ -10,7 +10,7 @@
 
 #include "dictionary/entry_text.h"
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "text/numbers.h"
 #include "text/unicode.h"
 #include "ui/look.h"
@@ -238,15 +238,16 @@ void DictionaryScreen::registerKanji()
         t2_->clear();
         return;
     }
-    // A double quote, a comma or a character Shift-JIS cannot hold would spoil 漢字.dat.
-    const std::u32string refusal = unstorableNotice(kanji);
+    // A double quote, a comma or a line break would spoil the stroke file. A character Shift-JIS
+    // cannot hold goes into 漢字UTF8.dat.
+    const std::u32string refusal = unfieldableNotice(kanji);
     if (!refusal.empty()) {
         ui::showMessage(this, ui::qs(refusal), ui::Icon::Information, kanjiTitle());
         t1_->clear();
         return;
     }
 
-    const StrokeDictionary dictionary;
+    const StrokeLookup dictionary;
     if (const std::optional<std::int16_t> stored = dictionary.lookUp(kanji)) {
         showCount(*stored);
         touroku3_->show();
@@ -254,10 +255,12 @@ void DictionaryScreen::registerKanji()
     }
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
-        QString text = QStringLiteral("漢字.datに書き込めませんでした。（%1）").arg(QString::fromStdString(written.error));
+        const std::filesystem::path& file = StrokeLookup::fitsStrokeFile(kanji[0]) ? text::strokeFileName() : text::wideStrokeFileName();
+        const QString name = QString::fromStdU16String(file.u16string());
+        QString message = QStringLiteral("%1に書き込めませんでした。（%2）").arg(name, QString::fromStdString(written.error));
         if (written.incompleteLine)
-            text += QStringLiteral("\n漢字.dat の最後の行が途中で切れているかもしれません。");
-        ui::showMessage(this, text, ui::Icon::Exclamation, kanjiTitle());
+            message += QStringLiteral("\n%1 の最後の行が途中で切れているかもしれません。").arg(name);
+        ui::showMessage(this, message, ui::Icon::Exclamation, kanjiTitle());
         return;
     }
     ui::showMessage(this, QStringLiteral("登録しました。"), ui::Icon::Information, kanjiTitle());
@@ -275,7 +278,7 @@ void DictionaryScreen::searchKanji()
         t1_->clear();
         return;
     }
-    if (const std::optional<std::int16_t> stored = StrokeDictionary().lookUp(kanji)) {
+    if (const std::optional<std::int16_t> stored = StrokeLookup().lookUp(kanji)) {
         showCount(*stored);
         return;
     }

@@ -24,6 +24,11 @@ const fs::path& strokeFileName()
     static const fs::path p{u8"漢字.dat"};
     return p;
 }
+const fs::path& wideStrokeFileName()
+{
+    static const fs::path p{u8"漢字UTF8.dat"};
+    return p;
+}
 const fs::path& kanaFileName()
 {
     static const fs::path p{u8"かな.dat"};
@@ -49,6 +54,7 @@ const std::vector<SuppliedFile>& suppliedFiles()
 {
     static const std::vector<SuppliedFile> files = {
         {strokeFileName(), SuppliedFile::Merge::Strokes},
+        {wideStrokeFileName(), SuppliedFile::Merge::Strokes},
         {kanaFileName(), SuppliedFile::Merge::Readings},
         {conversionFileName(), SuppliedFile::Merge::Fixed},
     };
