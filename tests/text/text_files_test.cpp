@@ -337,6 +337,14 @@ TEST(DataFolder, AnUpgradeAddsTheNewSuppliedEntriesOnceAndKeepsTheUsersOwn)
     EXPECT_EQ(again.added, 0);
     EXPECT_EQ(userFile(text::strokeFileName()), "\"山\",3\r\n\"川\",3\r\n\"淲\",11\r\n\"森\",99\r\n\"林\",8\r\n");
 
+    // A stroke file in UTF-8 merges the same way: by its character field.
+    writeBytes(supply / text::wideStrokeFileName(), "\"𠮷\",6\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).copied, std::vector<fs::path>{text::wideStrokeFileName()});
+    writeBytes(user / text::wideStrokeFileName(), "\"𠮷\",7\r\n"); // the user's own count
+    writeBytes(supply / text::wideStrokeFileName(), "\"𠮷\",6\r\n\"𩸽\",22\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).added, 1);
+    EXPECT_EQ(readBytes(user / text::wideStrokeFileName()), "\"𠮷\",7\r\n\"𩸽\",22\r\n");
+
     // A folder made by an older version (no stamp) gets the stamp of what is supplied now, and
     // nothing merged; the next version then merges as usual.
     fs::remove(user / text::stampFileName());
