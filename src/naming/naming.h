@@ -95,11 +95,8 @@ public:
 
     Candidate() = default;
     Candidate(std::u32string_view text) { assign(text); }
-    Candidate& operator=(std::u32string_view text)
-    {
-        assign(text);
-        return *this;
-    }
+    Candidate(const std::u32string& text) { assign(text); }
+    Candidate(const char32_t* text) { assign(text); }
 
     std::u32string_view view() const { return std::u32string_view(chars_.data(), size_); }
     operator std::u32string_view() const { return view(); }
