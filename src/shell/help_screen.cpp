@@ -1,10 +1,13 @@
 #include "shell/help_screen.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "shell/openers.h"
 #include "ui/look.h"
 
 namespace kadelo {
@@ -16,7 +19,33 @@ QString helpPath()
     return QStringLiteral("kadelo_help.html");
 }
 
+// Sees every key press of the application before its window does.
+class HelpKey : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1
+            && watched->isWidgetType()) {
+            screens::openHelp(static_cast<QWidget*>(watched)->window());
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
+
+void installHelpKey()
+{
+    static HelpKey* key = nullptr;
+    if (key || !qApp)
+        return;
+    key = new HelpKey(qApp);
+    qApp->installEventFilter(key);
+}
 
 bool HelpScreen::helpAvailable()
 {
