@@ -1,7 +1,10 @@
 #pragma once
-// Whether a typed text can stand in a field of the dictionary files.
+// Whether a typed text can stand in a field of the dictionary files, and the byte-exact edits of a
+// dictionary file's contents that a correction or a removal makes.
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kadelo {
 
@@ -9,5 +12,19 @@ namespace kadelo {
 // (a double quote, a comma, a line break, a character such as 𠮷 or an emoji); empty when the text
 // can be stored. The notice names the first offending character.
 std::u32string unstorableNotice(std::u32string_view text);
+
+// One edit of a file's bytes: `length` bytes from `offset` give way to `replacement`.
+struct ByteEdit {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    std::string replacement;
+};
+
+// The bytes with the edits made; the edits are in file order and do not overlap. Every byte outside
+// them stays as it was.
+std::string applyEdits(std::string_view bytes, const std::vector<ByteEdit>& edits);
+
+// The edit that puts `replacement` in place of `field`, a view into `bytes`.
+ByteEdit replaceField(std::string_view bytes, std::string_view field, std::string replacement);
 
 } // namespace kadelo
