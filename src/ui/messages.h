@@ -15,4 +15,7 @@ enum class Icon { Information, Exclamation, None };
 
 void showMessage(QWidget* parent, const QString& text, Icon icon = Icon::Information, const QString& title = appTitle());
 
+// A question with Yes and No (No being the default answer); true when the user answers Yes.
+bool askYesNo(QWidget* parent, const QString& text, const QString& title = appTitle());
+
 } // namespace kadelo::ui
