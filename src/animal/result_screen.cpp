@@ -34,7 +34,7 @@ ResultScreen::ResultScreen(AnimalScreen* input) : QDialog(input), input_(input)
 {
     setObjectName(QStringLiteral("hantei"));
     setWindowTitle(QStringLiteral("ぼくの名前は、zedi"));
-    ui::setClientSize(this, 5400, 5640);
+    ui::setClientSize(this, 5400, 5880);
     ui::paintBackground(this, kBackground);
 
     auto* image1 = new ui::Picture(this, QStringLiteral("Image1"), QStringLiteral(":/zedi_0.svg"));
@@ -68,7 +68,7 @@ ResultScreen::ResultScreen(AnimalScreen* input) : QDialog(input), input_(input)
     auto* cmdT = ui::makeButton(this, QStringLiteral("cmdT"), QStringLiteral("タイプ"));
     ui::place(cmdT, 3960, 2640, 1080, 420);
     auto* cmdExit = ui::makeButton(this, QStringLiteral("cmdExit"), QStringLiteral("戻る"));
-    ui::place(cmdExit, 2160, 5100, 1080, 420);
+    ui::place(cmdExit, 2160, 5340, 1080, 420);
 
     // The paragraph of the theme pressed last, under a heading that names the animal.
     theme_ = makeLine(this, QStringLiteral("lblTheme"), QString(), 1.1, Qt::AlignLeft);
@@ -82,7 +82,7 @@ ResultScreen::ResultScreen(AnimalScreen* input) : QDialog(input), input_(input)
     fortune_->setMargin(6);
     fortune_->setFrameShape(QFrame::StyledPanel);
     ui::paintBackground(fortune_, kAnswerBackground);
-    ui::place(fortune_, 360, 3540, 4680, 1380);
+    ui::place(fortune_, 360, 3540, 4680, 1620);
 
     // The type as a number, replaced by its animal when the table has one.
     const std::int16_t cd = input_->cd;

@@ -213,14 +213,14 @@ QWidget* DictionaryScreen::buildKanaPage()
     cmdsearch_ = ui::makeButton(page, QStringLiteral("cmdsearch"), QStringLiteral("検索"));
     ui::place(cmdsearch_, 1800, kRow1, kButtonWidth, kButtonHeight);
     cmdsearch_->setToolTip(QStringLiteral("この漢字に登録されている読みを、下の一覧に出します"));
-    caption(page, QStringLiteral("読み一覧"), 0, kListRow, 720);
+    caption(page, QStringLiteral("読み一覧"), 60, kListRow, 780);
     lstReadings_ = new QListWidget(page);
     lstReadings_->setObjectName(QStringLiteral("lstReadings"));
     lstReadings_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstReadings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ui::place(lstReadings_, 780, kListRow, 2700, kListHeight);
+    ui::place(lstReadings_, 900, kListRow, 2700, kListHeight);
     cmddel_ = ui::makeButton(page, QStringLiteral("cmddel"), QStringLiteral("削除"));
-    ui::place(cmddel_, 3900, kListRow, kButtonWidth, kButtonHeight);
+    ui::place(cmddel_, 3840, kListRow, kButtonWidth, kButtonHeight);
     cmddel_->setToolTip(QStringLiteral("一覧で選んだ読みを、かな.datから削除します"));
     connect(cmdsearch_, &QPushButton::clicked, this, &DictionaryScreen::searchReadings);
     connect(cmddel_, &QPushButton::clicked, this, &DictionaryScreen::deleteReading);
