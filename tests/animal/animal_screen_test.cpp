@@ -120,13 +120,11 @@ private Q_SLOTS:
         QCOMPARE(combY->count(), lastYear - 1940);
         QCOMPARE(combY->itemText(combY->count() - 1).left(4), QString::number(lastYear));
         const QStringList years{"1941 ・ 昭和16", "1963 ・ 昭和38", "1988 ・ 昭和63", "1989 ・ 平成 1", "1997 ・ 平成 9",
-            "1998 ・ 平成10", "2000 ・ 平成12", "2018 ・ 平成30", "2019 ・ 令和 1", "2020 ・ 令和 2"};
+            "1998 ・ 平成10", "2000 ・ 平成12", "2019 ・ 令和 1"};
         QStringList picked;
-        for (int i : {0, 22, 47, 48, 56, 57, 59, 77, 78, 79})
+        for (int i : {0, 22, 47, 48, 56, 57, 59, 78})
             picked << combY->itemText(i);
         QCOMPARE(picked, years);
-        QCOMPARE(AnimalScreen::yearItems(2040).size(), 100);
-        QCOMPARE(AnimalScreen::yearItems(2040).last(), QStringLiteral("2040 ・ 令和22"));
         QCOMPARE(combM->count(), 12);
         QCOMPARE(combD->count(), 31);
         for (QComboBox* box : {combM, combD})
