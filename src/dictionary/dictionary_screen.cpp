@@ -1,7 +1,6 @@
 #include "dictionary/dictionary_screen.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,10 +8,11 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "dictionary/entry_text.h"
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "text/numbers.h"
 #include "text/unicode.h"
 #include "ui/look.h"
@@ -291,7 +291,7 @@ void DictionaryScreen::correctKanji()
         t2_->clear();
         return;
     }
-    const StrokeDictionary dictionary;
+    const StrokeLookup dictionary;
     const std::optional<std::int16_t> stored = dictionary.lookUp(kanji);
     if (!stored) {
         ui::showMessage(this, QStringLiteral("「%1」は、まだ登録されてません。先に「登録」してね。").arg(ui::qs(kanji)),
@@ -311,8 +311,9 @@ void DictionaryScreen::correctKanji()
 
     const StrokeDictionary::Correction corrected = dictionary.correct(kanji, *count);
     if (corrected.kind != StrokeDictionary::Correction::Kind::Corrected) {
+        const QString file = QString::fromStdU16String(dictionary.fileOf(kanji[0]).u16string());
         ui::showMessage(this,
-            QStringLiteral("漢字.datを書き換えられませんでした。辞書は元のままです。（%1）").arg(QString::fromStdString(corrected.error)),
+            QStringLiteral("%1を書き換えられませんでした。辞書は元のままです。（%2）").arg(file, QString::fromStdString(corrected.error)),
             ui::Icon::Exclamation, correctionTitle());
         return;
     }
@@ -351,15 +352,16 @@ void DictionaryScreen::registerKanji()
         t2_->clear();
         return;
     }
-    // A double quote, a comma or a character Shift-JIS cannot hold would spoil 漢字.dat.
-    const std::u32string refusal = unstorableNotice(kanji);
+    // A double quote, a comma or a line break would spoil the stroke file. A character Shift-JIS
+    // cannot hold goes into 漢字UTF8.dat.
+    const std::u32string refusal = unfieldableNotice(kanji);
     if (!refusal.empty()) {
         ui::showMessage(this, ui::qs(refusal), ui::Icon::Information, kanjiTitle());
         t1_->clear();
         return;
     }
 
-    const StrokeDictionary dictionary;
+    const StrokeLookup dictionary;
     if (const std::optional<std::int16_t> stored = dictionary.lookUp(kanji)) {
         showCount(*stored);
         touroku3_->show();
@@ -367,7 +369,8 @@ void DictionaryScreen::registerKanji()
     }
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
-        ui::showMessage(this, QStringLiteral("漢字.datに書き込めませんでした。（%1）").arg(QString::fromStdString(written.error)),
+        const std::filesystem::path& file = StrokeLookup::fitsStrokeFile(kanji[0]) ? text::strokeFileName() : text::wideStrokeFileName();
+        ui::showMessage(this, QStringLiteral("%1に書き込めませんでした。（%2）").arg(QString::fromStdU16String(file.u16string()), QString::fromStdString(written.error)),
             ui::Icon::Exclamation, kanjiTitle());
         return;
     }
@@ -386,7 +389,7 @@ void DictionaryScreen::searchKanji()
         t1_->clear();
         return;
     }
-    if (const std::optional<std::int16_t> stored = StrokeDictionary().lookUp(kanji)) {
+    if (const std::optional<std::int16_t> stored = StrokeLookup().lookUp(kanji)) {
         showCount(*stored);
         return;
     }

@@ -208,6 +208,12 @@ std::optional<std::int16_t> StrokeDictionary::lookUp(std::u32string_view charact
 
 StrokeDictionary::Correction StrokeDictionary::correct(std::u32string_view character, std::int16_t strokes) const
 {
+    return correctIn(path_, character, strokes, &StrokeDictionary::characterOf);
+}
+
+StrokeDictionary::Correction StrokeDictionary::correctIn(const std::filesystem::path& path_, std::u32string_view character,
+    std::int16_t strokes, CharacterReader characterOf)
+{
     Correction result;
     if (character.size() != 1) {
         result.kind = Correction::Kind::NotFound;

@@ -62,6 +62,11 @@ public:
     // temporary file, so a failure leaves the old file untouched.
     Correction correct(std::u32string_view character, std::int16_t strokes) const;
 
+    // The same in any file of this layout, whose character fields `characterOf` reads.
+    using CharacterReader = std::optional<char32_t> (*)(std::string_view field);
+    static Correction correctIn(const std::filesystem::path& path, std::u32string_view character, std::int16_t strokes,
+        CharacterReader characterOf);
+
     // A stroke-count field as a number: a 16-bit integer, else 0.
     static std::int16_t countOf(std::string_view field);
 

@@ -27,7 +27,7 @@ std::u32string prepareName(std::u32string_view text)
     return std::u32string(text::trimBlanks(text::firstChars(text, kMaxChars)));
 }
 
-NameHalf lookupStrokes(std::u32string_view text, const StrokeDictionary& dictionary, bool isSurname)
+NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary, bool isSurname)
 {
     NameHalf half;
     const std::u32string name = prepareName(text);

@@ -328,7 +328,7 @@ void JudgementScreen::surnameChanged()
     clearJudgement();
     if (name.empty())
         return;
-    strokes_.surname = lookupStrokes(name, StrokeDictionary(), true);
+    strokes_.surname = lookupStrokes(name, StrokeLookup(), true);
     for (std::size_t i = 0; i < name.size(); ++i)
         lm_[i]->setText(countText(strokes_.surname.counts[i]));
     if (name.size() >= 2 && name[1] == kRepeatMark)
@@ -352,7 +352,7 @@ void JudgementScreen::givenChanged()
     clearJudgement();
     if (name.empty())
         return;
-    strokes_.given = lookupStrokes(name, StrokeDictionary(), false);
+    strokes_.given = lookupStrokes(name, StrokeLookup(), false);
     for (std::size_t i = 0; i < name.size(); ++i)
         ln_[i]->setText(countText(strokes_.given.counts[i]));
 }

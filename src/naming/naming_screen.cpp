@@ -21,7 +21,7 @@
 #include <cmath>
 
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "judgement/judgement_screen.h"
 #include "settings/settings_file.h"
 #include "shell/openers.h"
@@ -301,7 +301,7 @@ void NamingScreen::resolveKana(int box)
 
 void NamingScreen::resolveSurnameBox()
 {
-    naming::resolveSurname(ui::u32(textN_->text()), StrokeDictionary(), sei_);
+    naming::resolveSurname(ui::u32(textN_->text()), StrokeLookup(), sei_);
     hit5_->setText(QStringLiteral("作成可能数"));
     ltime_->hide();
 }

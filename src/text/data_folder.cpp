@@ -16,6 +16,11 @@ const fs::path& strokeFileName()
     static const fs::path p{u8"漢字.dat"};
     return p;
 }
+const fs::path& wideStrokeFileName()
+{
+    static const fs::path p{u8"漢字UTF8.dat"};
+    return p;
+}
 const fs::path& kanaFileName()
 {
     static const fs::path p{u8"かな.dat"};
@@ -34,7 +39,7 @@ const fs::path& helpFileName()
 
 std::vector<fs::path> suppliedFileNames()
 {
-    return {strokeFileName(), kanaFileName(), conversionFileName(), helpFileName()};
+    return {strokeFileName(), wideStrokeFileName(), kanaFileName(), conversionFileName(), helpFileName()};
 }
 
 DataFolder chooseDataFolder(const fs::path& current, const fs::path& userFolder, const std::vector<fs::path>& supplyFolders)
