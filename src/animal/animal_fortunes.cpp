@@ -103,7 +103,6 @@ constexpr std::array<AnimalFortune, 12> kFortunes{{
         U"素直に「ありがとう」と「大好き」を伝えれば、恋はいつまでも続くよ。"},
 }};
 
-constexpr int kLastTableYear = 2040;
 constexpr int kLastYearOfTheOldList = 2000;
 
 struct Era {

@@ -51,6 +51,25 @@ std::u32string kanaKanjiNotice(std::u32string_view kanji)
     return {};
 }
 
+std::u32string katakanaToHiragana(std::u32string_view text)
+{
+    std::u32string out(text);
+    for (char32_t& c : out)
+        if (c >= U'ァ' && c <= U'ヶ')
+            c -= U'ァ' - U'ぁ';
+    return out;
+}
+
+bool isHiraganaReading(std::u32string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char32_t c : text)
+        if (!((c >= U'ぁ' && c <= U'ゖ') || c == U'ー'))
+            return false;
+    return true;
+}
+
 std::string applyEdits(std::string_view bytes, const std::vector<ByteEdit>& edits)
 {
     std::string out;

@@ -22,7 +22,7 @@
 
 #include "dictionary/kana_dictionary.h"
 #include "dictionary/stroke_lookup.h"
-#include "judgement/judgement_screen.h"
+#include "judgement/fortunes.h"
 #include "settings/settings_file.h"
 #include "shell/openers.h"
 #include "text/data_folder.h"
@@ -319,7 +319,19 @@ void NamingScreen::generate()
         ui::showMessage(this, QStringLiteral(" かな２を、入力してください。"));
         return;
     }
-    ui::movePointerToOrigin();
+    // Grading against a surname whose characters are not all counted would grade against 0.
+    if (chan_->isChecked()) {
+        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), StrokeLookup(), true));
+        if (!uncounted.empty()) {
+            ui::showMessage(this, QStringLiteral("苗字の「%1」の画数が辞書にありません。").arg(ui::qs(uncounted)));
+            return;
+        }
+    }
+    // The busy pointer for the run; the pointer itself stays where the user left it.
+    const ui::BusyPointer busy;
+    listSurname_ = textN_->text();
+    for (int r = 0; r < 3; ++r)
+        listReadings_[r] = textn_[r]->text();
     hit4_->show();
     ltime_->hide();
 
@@ -430,7 +442,7 @@ bool NamingScreen::eventFilter(QObject* watched, QEvent* event)
         const std::vector<std::u32string>& entries = shownList();
         if (line >= 0 && line < naming::kPageLines && index < static_cast<int>(entries.size())
             && !entries[static_cast<std::size_t>(index)].empty())
-            sendCandidate(index + 1);
+            sendNumbered(index + 1);
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -457,9 +469,10 @@ void NamingScreen::writeFile()
         ui::showMessage(this, QStringLiteral("表示している名前がないので、保存しませんでした。"));
         return;
     }
-    const std::u32string name = naming::candidateFileName(ui::u32(textN_->text()), ui::u32(textn_[0]->text()),
-        ui::u32(textn_[1]->text()), ui::u32(textn_[2]->text()));
-    // What the list shows, in its order.
+    // Named after the generation that made the list, whatever the boxes hold now; what the list
+    // shows, in its order.
+    const std::u32string name = naming::candidateFileName(ui::u32(listSurname_), ui::u32(listReadings_[0]),
+        ui::u32(listReadings_[1]), ui::u32(listReadings_[2]));
     const naming::SaveResult saved
         = naming::writeCandidateFile(name, shownList(), static_cast<std::int16_t>(shownCount()));
     switch (saved.kind) {
@@ -490,10 +503,10 @@ void NamingScreen::send()
         QStringLiteral(" 何番の名前を、姓名判断に送りますか？ "), QLineEdit::Normal, QString(), &ok);
     if (!ok || answer.isEmpty())
         return;
-    sendCandidate(naming::sendNumber(ui::u32(answer)));
+    sendNumbered(naming::sendNumber(ui::u32(answer)));
 }
 
-void NamingScreen::sendCandidate(double n)
+void NamingScreen::sendNumbered(double n)
 {
     // The numbers are those of the list as shown.
     const int maximum = listChoice().active() ? shownCount() : bar1_->maximum();
@@ -501,11 +514,17 @@ void NamingScreen::sendCandidate(double n)
         ui::showMessage(this, ui::qs(naming::noSuchNumberText(n)), ui::Icon::Exclamation);
         return;
     }
-    nbuf = ui::qs(shownList()[static_cast<std::size_t>(n) - 1]);
-    // The judgement screen takes the name over when it opens and empties nbuf.
-    JudgementScreen dlg(this);
-    dlg.takeOver(nbuf, textN_->text());
-    dlg.exec();
+    sendCandidate(static_cast<std::size_t>(n) - 1);
+}
+
+void NamingScreen::sendCandidate(std::size_t index)
+{
+    const std::vector<std::u32string>& entries = shownList();
+    if (index >= entries.size())
+        return;
+    nbuf = ui::qs(entries[index]);
+    // The judgement screen takes the name over and empties nbuf.
+    screens::sendToJudgement(this, nbuf, textN_->text());
 }
 
 void NamingScreen::reset()

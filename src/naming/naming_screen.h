@@ -45,10 +45,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Hands entry `index` (0-based) of the list as shown to the judgement screen, with the surname box's text:
+    // an open judgement screen takes it over and comes forward, otherwise one opens modally.
+    void sendCandidate(std::size_t index);
+
 private:
     naming::ListChoice listChoice() const;
     void refreshView();                // after a generation or a change of the choice
-    void sendCandidate(double n);      // "送る" once the number is known
+    void sendNumbered(double n);       // "送る" once the number is known, and a double-click
     void resolveKana(int box);
     void resolveSurnameBox();
     void generate();
@@ -83,6 +87,9 @@ private:
     naming::CandidateList list_;
     std::int16_t generatedCount_ = 0;         // the possible count P of the last generation
     std::vector<std::u32string> shown_;       // the shown entries while a choice is ticked
+    // The surname and readings of the generation that made list_; the candidate file is named after them.
+    QString listSurname_;
+    std::array<QString, 3> listReadings_;
     int barUpdates_ = 0;
 };
 

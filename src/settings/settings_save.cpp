@@ -1,9 +1,11 @@
 #include "settings/settings_save.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "text/cp932.h"
 #include "text/numbers.h"
+#include "text/unicode.h"
 
 namespace kadelo {
 namespace {
@@ -17,7 +19,52 @@ std::optional<int> wholeNumber(std::u32string_view text)
     return static_cast<int>(*v);
 }
 
+// A filled date box: its digits (half- or full-width) without the blanks around them; empty when
+// the box holds anything else. `blank` tells an empty or blank box.
+std::optional<std::u32string> dateDigits(std::u32string_view typed, bool& blank)
+{
+    const std::u32string_view text = text::trimBlanks(typed);
+    blank = text.empty();
+    std::u32string digits;
+    for (char32_t c : text) {
+        if (c >= U'0' && c <= U'9')
+            digits.push_back(c);
+        else if (c >= U'０' && c <= U'９')
+            digits.push_back(U'0' + (c - U'０'));
+        else
+            return std::nullopt;
+    }
+    return digits;
+}
+
+// The value of a digit string, capped so that long strings stay out of every range checked here.
+long long digitValue(const std::u32string& digits)
+{
+    long long v = 0;
+    for (char32_t c : digits)
+        v = std::min<long long>(v * 10 + (c - U'0'), 1000000);
+    return v;
+}
+
 } // namespace
+
+bool isBirthDate(std::u32string_view year, std::u32string_view month, std::u32string_view day)
+{
+    bool yearBlank = false, monthBlank = false, dayBlank = false;
+    const std::optional<std::u32string> y = dateDigits(year, yearBlank);
+    const std::optional<std::u32string> m = dateDigits(month, monthBlank);
+    const std::optional<std::u32string> d = dateDigits(day, dayBlank);
+    if (!y || !m || !d)
+        return false;
+    if (!monthBlank && (digitValue(*m) < 1 || digitValue(*m) > 12))
+        return false;
+    if (dayBlank)
+        return true;
+    int longest = 31;
+    if (!monthBlank && y->size() == 4)
+        longest = daysInMonth(static_cast<int>(digitValue(*y)), static_cast<int>(digitValue(*m)));
+    return digitValue(*d) >= 1 && digitValue(*d) <= longest;
+}
 
 const std::u32string& ProfileTexts::text(ProfileBox box) const
 {
@@ -106,6 +153,10 @@ SaveOutcome saveSettings(
     }
 
     const ProfileTexts& p = choice.profile;
+    if (!isBirthDate(p.year, p.month, p.day)) {
+        outcome.status = SaveOutcome::Status::BadDate;
+        return outcome;
+    }
     const std::optional<std::int16_t> animal = userAnimalType(table, p.year, p.month, p.day);
     outcome.animalFound = animal.has_value();
     outcome.animal = animal.value_or(0);

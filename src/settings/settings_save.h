@@ -40,6 +40,12 @@ OpenedProfile openProfile(const SettingsFile& file);
 std::optional<std::int16_t> userAnimalType(
     const DateConversionTable& table, std::u32string_view year, std::u32string_view month, std::u32string_view day);
 
+// True when a typed birth date can be a date. Empty (or blank) boxes are allowed; a filled box must
+// hold digits only (half- or full-width, blanks around them allowed), the month 1 to 12 and the day a
+// day of that month, February's 29th only in a leap year. When the year is not a four-digit number
+// (or the month is empty) the day may be 1 to 31.
+bool isBirthDate(std::u32string_view year, std::u32string_view month, std::u32string_view day);
+
 // A box holding characters that the settings file cannot store: characters Shift-JIS cannot hold,
 // or control characters such as a pasted line break, which would split the file's lines.
 struct UnstorableText {
@@ -62,7 +68,7 @@ struct SettingsChoice {
 };
 
 struct SaveOutcome {
-    enum class Status { Saved, Unstorable, WriteFailed };
+    enum class Status { Saved, Unstorable, BadDate, WriteFailed };
     Status status = Status::Saved;
     std::optional<UnstorableText> unstorable; // Unstorable: the box and its characters
     std::string error;                        // WriteFailed: what went wrong
@@ -71,8 +77,8 @@ struct SaveOutcome {
     std::int16_t mouse = 0;                   // the mouse code written
 };
 
-// OK of the settings screen: checks the boxes, derives the animal type and the mouse code and saves
-// the whole file (end line "#End"). With no pointer option selected the code in effect is kept
+// OK of the settings screen: checks the boxes (what the file can store, then the birth date),
+// derives the animal type and the mouse code and saves the whole file (end line "#End"). With no pointer option selected the code in effect is kept
 // (`mouseInEffect`; a code other than 0, 1 or 2 acts as the standard pointer and is written as 2).
 // Nothing is written unless the outcome is Saved.
 SaveOutcome saveSettings(

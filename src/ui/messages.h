@@ -18,4 +18,8 @@ void showMessage(QWidget* parent, const QString& text, Icon icon = Icon::Informa
 // A question with Yes and No (No being the default answer); true when the user answers Yes.
 bool askYesNo(QWidget* parent, const QString& text, const QString& title = appTitle());
 
+// An information message with the program title and a second button `offer` beside OK, which stays
+// the default button. True when the user chose `offer`.
+bool offerMessage(QWidget* parent, const QString& text, const QString& offer);
+
 } // namespace kadelo::ui

@@ -2,7 +2,9 @@
 // the mouse code kept, the defaults on opening. (What the screen shows and refuses: the screen test.)
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <initializer_list>
 
 #include "settings/settings_save.h"
 #include "support/temp_folder.h"
@@ -66,8 +68,7 @@ TEST_F(SettingsSaveTest, ADateWithoutTypeSavesAnimalZero)
     struct Date {
         const char *year, *month, *day;
     };
-    const Date dates[] = {{"75", "3", "15"}, {"1930", "3", "15"}, {"1975", "13", "15"}, {"1975", "", "15"},
-        {"1975", "3", "1.5"}, {"1975", "3", "十五"}, {"1975", "3", "0"}, {"", "", ""}};
+    const Date dates[] = {{"75", "3", "15"}, {"1930", "3", "15"}, {"1975", "", "15"}, {"", "3", "15"}, {"", "", ""}};
     for (const Date& d : dates) {
         SCOPED_TRACE(std::string(d.year) + "-" + d.month + "-" + d.day);
         const SaveOutcome out = save(choice(d.year, d.month, d.day));
@@ -85,6 +86,35 @@ TEST_F(SettingsSaveTest, ADateWithoutTypeSavesAnimalZero)
     EXPECT_EQ(out.status, SaveOutcome::Status::Saved);
     EXPECT_FALSE(out.animalFound);
     EXPECT_EQ(file.firstUserAnimal(), 0);
+}
+
+TEST(BirthDate, FilledBoxesMustMakeADate)
+{
+    // Empty boxes, and numbers that give no animal type, are dates enough to save.
+    EXPECT_TRUE(isBirthDate(U"", U"", U""));
+    EXPECT_TRUE(isBirthDate(U" ", U"　", U""));
+    EXPECT_TRUE(isBirthDate(U"75", U"3", U"15"));
+    EXPECT_TRUE(isBirthDate(U"１９７５", U"０３", U" １５ "));
+    EXPECT_TRUE(isBirthDate(U"1975", U"12", U"31"));
+    // Leap years: every fourth year, but not whole centuries unless they divide by 400.
+    EXPECT_TRUE(isBirthDate(U"2000", U"2", U"29"));
+    EXPECT_TRUE(isBirthDate(U"1964", U"2", U"29"));
+    EXPECT_FALSE(isBirthDate(U"1900", U"2", U"29"));
+    EXPECT_FALSE(isBirthDate(U"1975", U"2", U"29"));
+    EXPECT_FALSE(isBirthDate(U"2000", U"2", U"30"));
+    EXPECT_FALSE(isBirthDate(U"1975", U"4", U"31"));
+    EXPECT_TRUE(isBirthDate(U"1975", U"5", U"31"));
+    // Without a four-digit year (or without a month) any day from 1 to 31.
+    EXPECT_TRUE(isBirthDate(U"75", U"2", U"31"));
+    EXPECT_TRUE(isBirthDate(U"", U"", U"31"));
+    EXPECT_FALSE(isBirthDate(U"75", U"2", U"32"));
+    // Not numbers, or numbers outside the calendar.
+    for (const auto& [y, m, d] : std::initializer_list<std::array<std::u32string_view, 3>>{{U"abc", U"3", U"15"},
+             {U"1975", U"13", U"15"}, {U"1975", U"0", U"15"}, {U"1975", U"3", U"0"}, {U"1975", U"3", U"40"},
+             {U"1975", U"-3", U"15"}, {U"+1975", U"3", U"15"}, {U"1975", U"3", U"1.5"}, {U"1975", U"3", U"十五"},
+             {U"1975", U"3月", U"15"}, {U"19 75", U"3", U"15"}, {U"1975", U"3", U"99999999999999999999"}}) {
+        EXPECT_FALSE(isBirthDate(y, m, d)) << text::toUtf8(y) << "-" << text::toUtf8(m) << "-" << text::toUtf8(d);
+    }
 }
 
 TEST_F(SettingsSaveTest, WithoutAPointerOptionTheCodeInEffectIsKept)

@@ -440,6 +440,82 @@ private Q_SLOTS:
         QVERIFY(fileText().contains(QStringLiteral("\r\nyear=\r\nmonth=\r\nday=\r\nuser_animal=0\r\n")));
     }
 
+    void aDateThatIsNoDateIsRefusedAndNothingSaved_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("day");
+        QTest::newRow("year abc") << "abc" << "3" << "15";
+        QTest::newRow("month 13") << "1975" << "13" << "15";
+        QTest::newRow("4月31日") << "1975" << "4" << "31";
+        QTest::newRow("1900 is no leap year") << "1900" << "2" << "29";
+        QTest::newRow("day 32 without a year") << "" << "1" << "32";
+    }
+    void aDateThatIsNoDateIsRefusedAndNothingSaved()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, month);
+        QFETCH(QString, day);
+        // A profile saved before, with its animal type.
+        auto screen = openScreen();
+        typeBirthDate(screen.get(), "1975", "3", "15");
+        {
+            MessageCatcher done;
+            click(screen.get(), "Command1");
+        }
+        const std::string before = fileBytes();
+        QVERIFY(fileText().contains(QStringLiteral("\r\nuser_animal=45\r\n")));
+
+        screen = openScreen();
+        typeBirthDate(screen.get(), year, month, day);
+        MessageCatcher messages;
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("生年月日が正しくありません。")});
+        QCOMPARE(messages.seen[0].icon, QMessageBox::Information);
+        QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
+        QVERIFY(screen->isVisible());
+        QCOMPARE(child<QLineEdit>(screen.get(), "tyear")->text(), year);
+        QCOMPARE(child<QLineEdit>(screen.get(), "tmonth")->text(), month);
+        QCOMPARE(child<QLineEdit>(screen.get(), "tday")->text(), day);
+        QCOMPARE(fileBytes(), before);
+    }
+
+    void datesThatAreDatesAreSaved_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<int>("animal");
+        QTest::newRow("full-width digits") << "１９７５" << "３" << "１５" << 45;
+        QTest::newRow("leap day") << "2000" << "2" << "29" << 0;
+        QTest::newRow("two-digit year, any day up to 31") << "75" << "2" << "31" << 0;
+        QTest::newRow("year and day") << "1930" << "" << "31" << 0;
+    }
+    void datesThatAreDatesAreSaved()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, month);
+        QFETCH(QString, day);
+        QFETCH(int, animal);
+        auto screen = openScreen();
+        child<QLineEdit>(screen.get(), "tyear")->clear();
+        typeJapanese(screen.get(), "tyear", year);
+        child<QLineEdit>(screen.get(), "tmonth")->clear();
+        typeJapanese(screen.get(), "tmonth", month);
+        child<QLineEdit>(screen.get(), "tday")->clear();
+        typeJapanese(screen.get(), "tday", day);
+        QCOMPARE(child<QLineEdit>(screen.get(), "tyear")->text(), year);
+        MessageCatcher messages;
+        click(screen.get(), "Command1");
+        QVERIFY(screen->isHidden());
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY(messages.texts()[0].startsWith(kDone));
+        QCOMPARE(messages.texts()[0] == kDone, animal != 0);
+        QVERIFY2(fileText().contains(QStringLiteral("\r\nyear=%1\r\nmonth=%2\r\nday=%3\r\nuser_animal=%4\r\n")
+                                         .arg(year, month, day).arg(animal)),
+            qPrintable(fileText()));
+    }
+
     void cancelWritesAndAppliesNothing()
     {
         auto screen = openScreen();
