@@ -378,8 +378,11 @@ void DictionaryScreen::registerKanji()
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
         const std::filesystem::path& file = StrokeLookup::fitsStrokeFile(kanji[0]) ? text::strokeFileName() : text::wideStrokeFileName();
-        ui::showMessage(this, QStringLiteral("%1に書き込めませんでした。（%2）").arg(QString::fromStdU16String(file.u16string()), QString::fromStdString(written.error)),
-            ui::Icon::Exclamation, kanjiTitle());
+        const QString name = QString::fromStdU16String(file.u16string());
+        QString message = QStringLiteral("%1に書き込めませんでした。（%2）").arg(name, QString::fromStdString(written.error));
+        if (written.incompleteLine)
+            message += QStringLiteral("\n%1 の最後の行が途中で切れているかもしれません。").arg(name);
+        ui::showMessage(this, message, ui::Icon::Exclamation, kanjiTitle());
         return;
     }
     ui::showMessage(this, QStringLiteral("登録しました。"), ui::Icon::Information, kanjiTitle());

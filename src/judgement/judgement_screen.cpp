@@ -21,6 +21,7 @@
 #include "ui/messages.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
+#include "ui/stroke_file_notice.h"
 
 namespace kadelo {
 namespace {
@@ -118,6 +119,7 @@ QLabel* square(QWidget* parent, const QString& name, const QColor& colour, int t
 JudgementScreen::JudgementScreen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("kadelo"));
+    ui::watchStrokeFile(this);
     ui::keepOpenOnEscape(this);
     setWindowTitle(QStringLiteral("Kadelo"));
     ui::setClientSize(this, 7995, 5025);

@@ -31,6 +31,7 @@
 #include "ui/messages.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
+#include "ui/stroke_file_notice.h"
 
 namespace kadelo {
 namespace {
@@ -124,6 +125,7 @@ private:
 NamingScreen::NamingScreen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("nfind"));
+    ui::watchStrokeFile(this);
     ui::keepOpenOnEscape(this);
     setWindowTitle(QStringLiteral("名前決めるの、お手伝いしま～す。"));
     ui::setClientSize(this, 6735, 4815);

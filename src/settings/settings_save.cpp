@@ -1,9 +1,9 @@
 #include "settings/settings_save.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "text/cp932.h"
+#include "text/file_io.h"
 #include "text/numbers.h"
 #include "text/unicode.h"
 
@@ -17,6 +17,14 @@ std::optional<int> wholeNumber(std::u32string_view text)
     if (!v || *v < -100000 || *v > 100000)
         return std::nullopt;
     return static_cast<int>(*v);
+}
+
+// A character that would change the file's layout when read back: a control character such as a
+// line break splits the line, a comma ends the field (the rest would be read as a key of its own),
+// a double quote opens a quoted field.
+bool breaksLayout(char32_t c)
+{
+    return c < 0x20 || c == 0x7F || c == U',' || c == U'"';
 }
 
 // A filled date box: its digits (half- or full-width) without the blanks around them; empty when
@@ -92,11 +100,10 @@ OpenedProfile openProfile(const SettingsFile& file)
     if (opened.profile)
         return opened;
 
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(file.path(), ec);
-    if (status.type() != std::filesystem::file_type::not_found) {
+    const text::ReadResult present = text::readFile(file.path());
+    if (!present.missing) {
         // Something is there but cannot be read: never replace it with the defaults.
-        opened.error = "cannot read " + file.path().string();
+        opened.error = present.error.empty() ? "cannot read " + file.path().string() : present.error;
         return opened;
     }
     const text::WriteResult written = file.writeDefaults();
@@ -131,7 +138,7 @@ std::optional<UnstorableText> firstUnstorableBox(const ProfileTexts& profile)
         const std::u32string& typed = profile.text(box);
         std::u32string controls;
         for (char32_t c : typed)
-            if ((c < 0x20 || c == 0x7F) && controls.find(c) == std::u32string::npos)
+            if (breaksLayout(c) && controls.find(c) == std::u32string::npos)
                 controls.push_back(c);
         if (!controls.empty())
             return UnstorableText{box, controls, true};
@@ -181,6 +188,13 @@ SaveOutcome saveSettings(
     record.animation2 = choice.animation2 ? 1 : 0;
     record.colours = choice.colours;
 
+    // A file that is there but cannot be read is someone's settings: never replace it unseen.
+    const text::ReadResult present = text::readFile(file.path());
+    if (!present.bytes && !present.missing) {
+        outcome.status = SaveOutcome::Status::WriteFailed;
+        outcome.error = present.error;
+        return outcome;
+    }
     const text::WriteResult written = file.save(record);
     if (!written) {
         outcome.status = SaveOutcome::Status::WriteFailed;

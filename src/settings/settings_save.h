@@ -47,15 +47,17 @@ std::optional<std::int16_t> userAnimalType(
 bool isBirthDate(std::u32string_view year, std::u32string_view month, std::u32string_view day);
 
 // A box holding characters that the settings file cannot store: characters Shift-JIS cannot hold,
-// or control characters such as a pasted line break, which would split the file's lines.
+// or characters that would change the file's layout: control characters such as a pasted line
+// break (they split the line), a comma or a double quote (they split or open a field, so that the
+// rest of the text would be read back as a key of its own).
 struct UnstorableText {
     ProfileBox box;
     std::u32string characters; // each such character once, in order of appearance
-    bool controlCharacters = false; // the characters are control characters
+    bool controlCharacters = false; // the characters are ones that break the layout (see above)
 };
 
 // The first box, in screen order, whose text the settings file cannot store; empty when all can.
-// Control characters are reported before characters Shift-JIS cannot hold.
+// Characters that break the layout are reported before characters Shift-JIS cannot hold.
 std::optional<UnstorableText> firstUnstorableBox(const ProfileTexts& profile);
 
 // Everything the settings screen holds when OK is pressed.
@@ -80,6 +82,7 @@ struct SaveOutcome {
 // OK of the settings screen: checks the boxes (what the file can store, then the birth date),
 // derives the animal type and the mouse code and saves the whole file (end line "#End"). With no pointer option selected the code in effect is kept
 // (`mouseInEffect`; a code other than 0, 1 or 2 acts as the standard pointer and is written as 2).
+// A settings file that exists but cannot be read is never replaced (WriteFailed, with the reason).
 // Nothing is written unless the outcome is Saved.
 SaveOutcome saveSettings(
     const SettingsFile& file, const DateConversionTable& table, const SettingsChoice& choice, std::int16_t mouseInEffect);

@@ -24,6 +24,9 @@ void showMessage(QWidget* parent, const QString& text, Icon icon, const QString&
     case Icon::Exclamation:
         box.setIcon(QMessageBox::Warning);
         break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
         break;

@@ -11,7 +11,7 @@ namespace kadelo::ui {
 // The application title, shown on every message box that names no other.
 QString appTitle();
 
-enum class Icon { Information, Exclamation, None };
+enum class Icon { Information, Exclamation, Critical, None };
 
 void showMessage(QWidget* parent, const QString& text, Icon icon = Icon::Information, const QString& title = appTitle());
 

@@ -5,9 +5,13 @@
 #include <array>
 #include <filesystem>
 #include <initializer_list>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "settings/settings_save.h"
 #include "support/temp_folder.h"
+#include "text/file_io.h"
 #include "text/unicode.h"
 
 using namespace kadelo;
@@ -169,4 +173,41 @@ TEST(SettingsOpen, AFileThatCannotBeReadIsReportedAndNeverOverwritten)
     EXPECT_FALSE(unwritable.wroteDefaults);
     EXPECT_FALSE(unwritable.error.empty());
     EXPECT_FALSE(std::filesystem::exists("missing"));
+}
+
+TEST(SettingsOpen, AFileItsUserMayNotReadIsLeftExactlyAsItIs)
+{
+    TempFolder folder;
+    DateConversionTable table("conve.dat");
+    const std::string before = "Name=花子\r\nuser_animal=12\r\n";
+    writeBytes("Kadelo.ini", before);
+    ::chmod("Kadelo.ini", 0);
+    // Anyone may replace files in the folder, so only the program itself can keep the file.
+    ::chmod(".", 0777);
+    // Permission bits do not stop root: the reading is done by an ordinary user in a child.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(20);
+        const SettingsFile file("Kadelo.ini");
+        const OpenedProfile opened = openProfile(file);
+        if (opened.profile || opened.wroteDefaults)
+            ::_exit(21);
+        if (opened.error.find("Permission denied") == std::string::npos)
+            ::_exit(22);
+        const text::ReadResult r = text::readFile("Kadelo.ini");
+        if (r.missing || r.error.empty())
+            ::_exit(23);
+        const SaveOutcome saved = saveSettings(file, table, choice("1975", "3", "15"), 0);
+        if (saved.status != SaveOutcome::Status::WriteFailed || saved.error.find("Permission denied") == std::string::npos)
+            ::_exit(24);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "20: no ordinary user, 21: treated as missing, 22/23: no reason, 24: saved over it";
+    ::chmod("Kadelo.ini", 0600);
+    EXPECT_EQ(readBytes("Kadelo.ini"), before);
 }

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <sys/stat.h>
 #include <filesystem>
 #include <memory>
 
@@ -286,7 +287,8 @@ private Q_SLOTS:
 
     void aFileThatCannotBeReadIsReportedAndLeftAlone()
     {
-        std::filesystem::create_directory("Kadelo.ini");
+        // A FIFO: an ordinary open would wait for a writer for good, and a save would replace it.
+        QCOMPARE(::mkfifo("Kadelo.ini", 0644), 0);
         MessageCatcher messages;
         auto screen = openScreen();
         QTRY_COMPARE(messages.seen.size(), 1);
@@ -294,7 +296,13 @@ private Q_SLOTS:
         QCOMPARE(messages.seen[0].icon, QMessageBox::Information);
         QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
         QVERIFY(child<QLineEdit>(screen.get(), "tm")->text().isEmpty());
-        QVERIFY(std::filesystem::is_directory("Kadelo.ini"));
+
+        typeJapanese(screen.get(), "tm", QStringLiteral("山田"));
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.seen.size(), 2);
+        QCOMPARE(messages.seen[1].text, QStringLiteral("設定ファイル「Kadelo.ini」に保存できませんでした。（Kadelo.ini is not a regular file）"));
+        QVERIFY(screen->isVisible());
+        QVERIFY(std::filesystem::is_fifo("Kadelo.ini"));
     }
 
     void theColourDialogStartsAtTheSwatchsColour()
@@ -571,6 +579,20 @@ private Q_SLOTS:
             QStringLiteral("「生年月日の年」に、改行などの設定ファイルに保存できない文字があります。取り除いてください。"));
         QCOMPARE(fileBytes(), before);
         QVERIFY(screen->isVisible());
+
+        // A comma would end the field when the file is read back, and the rest would be taken as a
+        // key of its own (here another animal type); a double quote would open a quoted field.
+        child<QLineEdit>(screen.get(), "tyear")->setText(QStringLiteral("1975"));
+        child<QLineEdit>(screen.get(), "tn")->setText(QStringLiteral("太,user_animal=1"));
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.seen.size(), 4);
+        QCOMPARE(messages.seen[3].text, QStringLiteral("「名前」に、改行などの設定ファイルに保存できない文字があります。取り除いてください。"));
+        child<QLineEdit>(screen.get(), "tn")->setText(QStringLiteral("太"));
+        child<QLineEdit>(screen.get(), "tm")->setText(QStringLiteral("\"山田"));
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.seen.size(), 5);
+        QVERIFY(messages.seen[4].text.startsWith(QStringLiteral("「苗字」に、")));
+        QCOMPARE(fileBytes(), before);
     }
 
     void aFailedSaveKeepsTheScreenOpenWithEverythingTyped()
