@@ -60,7 +60,6 @@ private:
     QCheckBox* chanime2_ = nullptr;
     std::array<QRadioButton*, 3> opm_{};
     // The colour the colour dialog last returned during this visit; the dialog starts there.
-    QColor lastColour_ = Qt::white;
     // A problem met while opening, told once the screen is on view.
     QString openingProblem_;
 };
