@@ -66,6 +66,58 @@ const char* plainEntry(const char* p, const char* end, std::string_view& reading
     return nullptr;
 }
 
+// The first place at or after `from` where `bytes` hold `key` (not empty). The search runs on the
+// key's last byte: for kana and kanji that is a trail byte, which varies from character to character,
+// whereas the lead byte is the same for nearly every kana of the file.
+std::size_t findBytes(std::string_view bytes, std::string_view key, std::size_t from)
+{
+    const std::size_t tail = key.size() - 1;
+    for (std::size_t pos = from + tail; pos < bytes.size(); ++pos) {
+        pos = bytes.find(key.back(), pos);
+        if (pos == std::string_view::npos)
+            break;
+        if (bytes.compare(pos - tail, key.size(), key) == 0)
+            return pos - tail;
+    }
+    return std::string_view::npos;
+}
+
+// Calls onLine(fields) for every line of `bytes` whose bytes hold `key` somewhere, in file order, with
+// the line split by the one field reader, until it returns false. Lines without the key, nearly all
+// of them, are never split. An empty key, or one holding a line end, goes through every line.
+template <class OnLine>
+void forEachLineHolding(std::string_view bytes, std::string_view key, OnLine&& onLine)
+{
+    if (key.empty() || key.find('\n') != std::string_view::npos) {
+        bool more = true;
+        text::forEachLine(bytes, [&](const text::FieldList& fields) {
+            if (more)
+                more = onLine(fields);
+        });
+        return;
+    }
+    text::FieldList fields;
+    std::size_t from = 0;
+    while (from < bytes.size()) {
+        const std::size_t hit = findBytes(bytes, key, from);
+        if (hit == std::string_view::npos)
+            return;
+        const std::size_t previousEnd = hit == 0 ? std::string_view::npos : bytes.rfind('\n', hit - 1);
+        const std::size_t start = previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
+        std::size_t end = bytes.find('\n', hit);
+        from = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        fields.clear();
+        text::splitFields(line, fields);
+        if (!onLine(static_cast<const text::FieldList&>(fields)))
+            return;
+    }
+}
+
 } // namespace
 
 // Every entry of a kana file grouped by the raw bytes of its reading, in file order within a
@@ -84,27 +136,52 @@ public:
         std::int16_t strokes;
     };
 
-    KanaIndex(std::string&& bytes, const KanaIndex* earlier) : bytes_(std::move(bytes))
+    // Whether `bytes` begin with all the complete lines this index was made from.
+    static bool grownFrom(const KanaIndex& earlier, std::string_view bytes)
+    {
+        return earlier.complete_ > 0 && earlier.complete_ <= bytes.size()
+            && std::memcmp(earlier.bytes_.data(), bytes.data(), earlier.complete_) == 0;
+    }
+
+    KanaIndex(std::string&& bytes, KanaIndex* earlier, bool takeOver) : bytes_(std::move(bytes))
     {
         const std::size_t lineEnd = bytes_.rfind('\n');
         complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
         std::size_t from = 0;
-        if (earlier && earlier->complete_ > 0 && earlier->complete_ <= complete_
-            && std::memcmp(earlier->bytes_.data(), bytes_.data(), earlier->complete_) == 0) {
+        if (earlier) {
             // Only grown: the entries of the earlier lines point at the same bytes.
-            entries_ = earlier->entries_;
-            groups_ = earlier->groups_;
-            slots_ = earlier->slots_;
+            if (takeOver) {
+                entries_ = std::move(earlier->entries_);
+                groups_ = std::move(earlier->groups_);
+                slots_ = std::move(earlier->slots_);
+            } else {
+                entries_ = earlier->entries_;
+                groups_ = earlier->groups_;
+                slots_ = earlier->slots_;
+            }
             from = earlier->complete_;
         } else {
             slots_.assign(1024, kEnd);
             entries_.reserve(bytes_.size() / 16); // a written line is about 15 bytes
         }
-        forEachEntryIn(from, complete_, [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
+        forEachEntryIn(bytes_, from, complete_, [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
             add(reading, character, strokes);
         });
-        forEachEntryIn(complete_, bytes_.size(), [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
+        forEachEntryIn(bytes_, complete_, bytes_.size(), [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
             tail_ = Tail{std::string(reading), character, strokes};
+        });
+    }
+
+    // The same as forEachOf, straight from a file's bytes without an index: only the lines that hold
+    // the reading's bytes somewhere are split, in file order.
+    template <class OnEntry>
+    static void forEachOfIn(std::string_view bytes, std::string_view reading, OnEntry&& onEntry)
+    {
+        bool more = true;
+        forEachLineHolding(bytes, reading, [&](const text::FieldList& fields) {
+            if (more && fields.size() >= kEntryFields && fields[0] == reading)
+                more = onEntry(fields[1], StrokeDictionary::countOf(fields[2]));
+            return more;
         });
     }
 
@@ -136,10 +213,10 @@ private:
 
     // Calls onEntry(reading, character, strokes) for the entries of the lines between two line starts.
     template <class OnEntry>
-    void forEachEntryIn(std::size_t from, std::size_t to, OnEntry&& onEntry) const
+    static void forEachEntryIn(std::string_view bytes, std::size_t from, std::size_t to, OnEntry&& onEntry)
     {
-        const char* p = bytes_.data() + from;
-        const char* const end = bytes_.data() + to;
+        const char* p = bytes.data() + from;
+        const char* const end = bytes.data() + to;
         text::FieldList fields;
         while (p < end) {
             std::string_view reading, character, count;
@@ -259,15 +336,17 @@ std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading, std::si
     const text::Cp932Bytes wanted = text::encodeCp932(reading);
     if (!wanted.ok())
         return matches; // the file cannot hold such a reading
-    const std::shared_ptr<const KanaIndex> index = kanaIndexes().get(kanaPath_);
-    if (!index)
-        return matches;
-    index->forEachOf(wanted.bytes, [&](std::string_view character, std::int16_t strokes) {
+    const auto onEntry = [&](std::string_view character, std::int16_t strokes) {
         if (matches.size() >= limit)
             return false;
         matches.push_back(KanaMatch{characterText(character), strokes});
         return true;
-    });
+    };
+    const text::FileReading<KanaIndex> file = kanaIndexes().get(kanaPath_);
+    if (file.index)
+        file.index->forEachOf(wanted.bytes, onEntry);
+    else if (file.bytes)
+        KanaIndex::forEachOfIn(*file.bytes, wanted.bytes, onEntry); // no kept index: a plain scan
     return matches;
 }
 

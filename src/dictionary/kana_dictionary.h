@@ -1,7 +1,8 @@
 #pragma once
 // The kana reading file かな.dat: one entry a line, a reading, a kanji and the kanji's stroke count
 // ("やま","山",3). Lookups go through an index of the file that is kept only while the file stays
-// exactly as it was read (text/file_cache.h); registering reads the files from the first line.
+// exactly as it was read (text/file_cache.h), and scan the bytes while none is kept; registering
+// reads the files from the first line.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -104,6 +104,46 @@ const CodeIndex& codeIndex()
 
 } // namespace
 
+// Calls onEntry(lineStart, strokes) for the entries whose character field is exactly the two bytes
+// `lead`, `trail`, in file order, until it returns false. Instead of splitting every line, memchr
+// jumps from one occurrence of the trail byte to the next; only a line where the lead byte stands
+// right before it is split, by the shared field reader, to see whether its first field is exactly
+// that character. Every line whose first field is the character holds the two bytes side by side,
+// so no entry is missed.
+template <class OnEntry>
+void forEachEntryOfCode(std::string_view bytes, unsigned char lead, unsigned char trail, OnEntry&& onEntry)
+{
+    const char* const data = bytes.data();
+    const std::size_t n = bytes.size();
+    const char wanted[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    text::FieldList fields;
+    std::size_t pos = 1;
+    while (pos < n) {
+        const void* hit = std::memchr(data + pos, trail, n - pos);
+        if (!hit)
+            return;
+        const std::size_t i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (static_cast<unsigned char>(data[i - 1]) != lead) {
+            pos = i + 1;
+            continue;
+        }
+        std::size_t start = i - 1;
+        while (start > 0 && data[start - 1] != '\n')
+            --start;
+        const void* newline = std::memchr(data + i, '\n', n - i);
+        const std::size_t end = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : n;
+        std::string_view line(data + start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        fields.clear();
+        text::splitFields(line, fields);
+        if (fields.size() >= 2 && fields[0] == std::string_view(wanted, 2)
+            && !onEntry(start, StrokeDictionary::countOf(fields[1])))
+            return;
+        pos = end + 1; // a line holds one entry, wherever else the bytes stand in it
+    }
+}
+
 // The first and the last entry of every one- and two-byte code of a file, by entry number. Made in
 // one pass over the file's bytes and kept while the file is unchanged; a lookup then compares the
 // raw codes of the wanted characters with it and never decodes an entry. The lines up to the last
@@ -120,14 +160,23 @@ public:
         std::int16_t lastCount = 0;
     };
 
-    StrokeIndex(std::string&& bytes, const StrokeIndex* earlier) : bytes_(std::move(bytes))
+    // Whether `bytes` begin with all the complete lines this index was made from.
+    static bool grownFrom(const StrokeIndex& earlier, std::string_view bytes)
+    {
+        return earlier.complete_ > 0 && earlier.complete_ <= bytes.size()
+            && std::memcmp(earlier.bytes_.data(), bytes.data(), earlier.complete_) == 0;
+    }
+
+    StrokeIndex(std::string&& bytes, StrokeIndex* earlier, bool takeOver) : bytes_(std::move(bytes))
     {
         const std::size_t lineEnd = bytes_.rfind('\n');
         complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
         std::size_t from = 0;
-        if (earlier && earlier->complete_ > 0 && earlier->complete_ <= complete_
-            && std::memcmp(earlier->bytes_.data(), bytes_.data(), earlier->complete_) == 0) {
-            slots_ = earlier->slots_;
+        if (earlier) { // only grown: carried on from the earlier lines
+            if (takeOver)
+                slots_ = std::move(earlier->slots_);
+            else
+                slots_ = earlier->slots_;
             entries_ = earlier->entries_;
             from = earlier->complete_;
         } else {
@@ -222,17 +271,21 @@ void StrokeDictionary::lookUp(std::span<const char32_t> wanted, std::span<std::o
         any = any || (c != 0 && !codeIndex().codesOf(c).empty());
     if (!any)
         return;
-    const std::shared_ptr<const StrokeIndex> index
-        = strokeIndexes().get(path_);
-    if (!index)
+    const text::FileReading<StrokeIndex> reading = strokeIndexes().get(path_);
+    if (reading.bytes) {
+        lookUpIn(*reading.bytes, wanted, counts, last);
         return;
+    }
+    if (!reading.index)
+        return;
+    const StrokeIndex& index = *reading.index;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         if (wanted[i] == 0)
             continue;
         // Among all codes of the character, the earliest (or latest) entry counts.
         std::uint32_t best = StrokeIndex::kNone;
         for (const CodeIndex::Code& c : codeIndex().codesOf(wanted[i])) {
-            const StrokeIndex::Slot slot = index->find(c.code);
+            const StrokeIndex::Slot slot = index.find(c.code);
             if (slot.firstEntry == StrokeIndex::kNone)
                 continue;
             const std::uint32_t entry = last ? slot.lastEntry : slot.firstEntry;
@@ -240,6 +293,53 @@ void StrokeDictionary::lookUp(std::span<const char32_t> wanted, std::span<std::o
                 best = entry;
                 counts[i] = last ? slot.lastCount : slot.firstCount;
             }
+        }
+    }
+}
+
+void StrokeDictionary::lookUpIn(std::string_view bytes, std::span<const char32_t> wanted,
+    std::span<std::optional<std::int16_t>> counts, bool last)
+{
+    // Without an index: every code of every wanted character, each searched for in the raw bytes.
+    struct Want {
+        int code;
+        std::size_t position;
+    };
+    std::vector<Want> wants;
+    bool singleByte = false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (wanted[i] == 0)
+            continue;
+        for (const CodeIndex::Code& c : codeIndex().codesOf(wanted[i])) {
+            wants.push_back(Want{c.code, i});
+            singleByte = singleByte || c.code < 0x100;
+        }
+    }
+    if (singleByte) {
+        // A one-byte character (a digit, a half-width kana) also stands inside other lines at every
+        // turn, so here every line is read in turn.
+        forEachRawEntryIn(bytes, [&](std::string_view characterField, std::int16_t strokes) {
+            const int code = codeOf(characterField);
+            for (const Want& w : wants)
+                if (w.code == code && (last || !counts[w.position]))
+                    counts[w.position] = strokes;
+        });
+        return;
+    }
+    // Two-byte characters: the earliest (or latest) entry among all codes of a character counts.
+    std::vector<std::optional<std::size_t>> lineOf(wanted.size());
+    for (const Want& w : wants) {
+        std::optional<std::size_t> line;
+        std::int16_t count = 0;
+        forEachEntryOfCode(bytes, static_cast<unsigned char>(w.code >> 8), static_cast<unsigned char>(w.code & 0xFF),
+            [&](std::size_t lineStart, std::int16_t strokes) {
+                line = lineStart;
+                count = strokes;
+                return last; // the first entry ends the search unless the last one counts
+            });
+        if (line && (!lineOf[w.position] || (last ? *line > *lineOf[w.position] : *line < *lineOf[w.position]))) {
+            lineOf[w.position] = line;
+            counts[w.position] = count;
         }
     }
 }

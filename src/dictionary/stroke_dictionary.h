@@ -1,8 +1,9 @@
 #pragma once
 // The kanji stroke dictionary 漢字.dat: one entry a line, a character in double quotes and its stroke
 // count ("山",3). Lookups go through an index of the file that is kept only while the file stays
-// exactly as it was read (text/file_cache.h), so an entry appended anywhere is found by the next
-// lookup; the other operations read the file from the first line every time.
+// exactly as it was read (text/file_cache.h), and scan the bytes while none is kept, so an entry
+// appended anywhere is found by the next lookup; the other operations read the file from the first
+// line every time.
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -88,6 +89,9 @@ private:
     friend class StrokeIndex; // built from the raw entries
 
     void lookUp(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts, bool last) const;
+    // The same answer straight from a file's bytes, when no index is kept.
+    static void lookUpIn(std::string_view bytes, std::span<const char32_t> wanted,
+        std::span<std::optional<std::int16_t>> counts, bool last);
 
     // Calls onEntry(std::string_view characterField, std::int16_t strokes) for every entry, with the
     // character field as raw Shift-JIS bytes. This builds the lookup index, so lines

@@ -9,6 +9,7 @@
 // the same tick of the file system's clock could leave every part of the stamp as it was (coarse
 // timestamps, same-size rewrites in place), so such a file is read afresh on every use until it
 // has been quiet for a while.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -43,46 +44,79 @@ bool recentlyModified(const FileStamp& stamp);
 std::uint64_t fileIndexBuilds();
 void countFileIndexBuild();
 
+// What a cache gives for a file: the kept index of the file as it is now, or else the bytes just
+// read, for the caller to answer from by a plain scan. Neither when the file cannot be read.
+template <class Index>
+struct FileReading {
+    std::shared_ptr<const Index> index;
+    std::optional<std::string> bytes;
+};
+
 // One cache per kind of index. An Index is made from a file's bytes, read by readFileBytes like
 // every other read of the file, and the index of an earlier state of the same file when one is kept
-// (Index(std::string&& bytes, const Index* earlier), earlier possibly null): it may carry on from it
-// only after checking for itself that the new bytes begin with the bytes it was made from.
+// (Index(std::string&& bytes, Index* earlier, bool takeOver), earlier possibly null), which is given
+// only when Index::grownFrom(earlier, bytes) said the new bytes carry on from it; with takeOver it
+// may take the earlier index's parts instead of copying them, leaving it empty. An index is built
+// only when it will be kept, and only when that is worth it now: when the file has grown from a kept
+// state, or when the file is found unchanged since the lookup before. After any other change the
+// first lookup is answered by a plain scan, which costs about as much as the reading itself, so a
+// file that changes again before the next lookup is never indexed in vain.
 template <class Index>
 class FileIndexCache {
 public:
-    // The index of the file as it is now; null when the file cannot be read.
-    std::shared_ptr<const Index> get(const std::filesystem::path& path)
+    FileReading<Index> get(const std::filesystem::path& path)
     {
-        // The file is known by its stamp alone, whatever path leads to it. An index of an earlier
-        // state of the same file is handed to the new one, which may continue it when the file
-        // has only grown.
+        // The file is known by its stamp alone, whatever path leads to it.
         const std::optional<FileStamp> before = fileStamp(path);
-        std::shared_ptr<const Index> earlier;
+        std::shared_ptr<Index> earlier;
         if (before) {
             const std::lock_guard<std::mutex> lock(mutex_);
             for (const Entry& e : entries_) {
                 if (e.stamp == *before)
-                    return e.index;
+                    return FileReading<Index>{e.index, std::nullopt};
                 if (e.stamp.device == before->device && e.stamp.inode == before->inode)
                     earlier = e.index;
             }
         }
-        std::optional<std::string> bytes = readFileBytes(path);
-        if (!bytes)
-            return nullptr;
+        FileReading<Index> reading;
+        reading.bytes = readFileBytes(path);
+        if (!reading.bytes)
+            return reading;
         const std::optional<FileStamp> after = fileStamp(path);
-        countFileIndexBuild();
-        std::shared_ptr<const Index> index = std::make_shared<const Index>(std::move(*bytes), earlier.get());
         // Kept only when the file stood still while it was read, and long enough before.
         if (!before || !after || !(*before == *after) || recentlyModified(*after))
-            return index;
+            return reading;
         const FileStamp& stamp = *after;
-        const std::lock_guard<std::mutex> lock(mutex_);
-        std::erase_if(entries_, [&](const Entry& e) { return e.stamp.device == stamp.device && e.stamp.inode == stamp.inode; });
-        if (entries_.size() >= kKept)
-            entries_.erase(entries_.begin());
-        entries_.push_back(Entry{stamp, index});
-        return index;
+        const bool grown = earlier && Index::grownFrom(*earlier, *reading.bytes);
+        bool takeOver = false;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            const auto sameFile = [&](const FileStamp& s) { return s.device == stamp.device && s.inode == stamp.inode; };
+            const bool seen = std::find(seen_.begin(), seen_.end(), stamp) != seen_.end();
+            std::erase_if(seen_, sameFile);
+            if (!grown && !seen) {
+                // Indexed if it is still so at the next lookup.
+                if (seen_.size() >= kKept)
+                    seen_.erase(seen_.begin());
+                seen_.push_back(stamp);
+                return reading;
+            }
+            std::erase_if(entries_, [&](const Entry& e) { return e.stamp.device == stamp.device && e.stamp.inode == stamp.inode; });
+            // Out of the cache and held here alone, the earlier index can be taken over instead of
+            // copied; others still holding it keep it as it is.
+            takeOver = grown && earlier.use_count() == 1;
+        }
+        countFileIndexBuild();
+        auto index = std::make_shared<Index>(std::move(*reading.bytes), grown ? earlier.get() : nullptr, takeOver);
+        earlier.reset();
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            std::erase_if(entries_, [&](const Entry& e) { return e.stamp.device == stamp.device && e.stamp.inode == stamp.inode; });
+            if (entries_.size() >= kKept)
+                entries_.erase(entries_.begin());
+            entries_.push_back(Entry{stamp, index});
+        }
+        return FileReading<Index>{std::move(index), std::nullopt};
     }
 
 private:
@@ -90,10 +124,11 @@ private:
 
     struct Entry {
         FileStamp stamp;
-        std::shared_ptr<const Index> index;
+        std::shared_ptr<Index> index; // never changed while kept here
     };
     std::mutex mutex_;
     std::vector<Entry> entries_;
+    std::vector<FileStamp> seen_; // files answered by a plain scan that could have been kept, one a file
 };
 
 } // namespace kadelo::text

@@ -54,11 +54,23 @@ protected:
         for (const fs::directory_entry& e : fs::directory_iterator("."))
             fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
         std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+        // The first lookup of a quiet file is answered by a plain scan; the index is built at the
+        // next lookup that finds the file unchanged.
+        for (int pass = 0; pass < 2; ++pass) {
+            const std::uint64_t builds = text::fileIndexBuilds();
+            lookUpAll(3, 1u);
+            EXPECT_EQ(text::fileIndexBuilds() - builds, pass == 0 ? 0u : 7u);
+        }
+    }
+
+    // Looks 山 up in every stroke file and やま in かな.dat.
+    static void lookUpAll(std::int16_t yama, std::size_t kana)
+    {
         for (const fs::directory_entry& e : fs::directory_iterator(".")) {
             if (e.path().extension() == ".dat" && e.path() != fs::path("./") / u8path("かな.dat"))
-                EXPECT_EQ(StrokeDictionary(e.path()).lookUp(U"山"), std::int16_t{3});
+                EXPECT_EQ(StrokeDictionary(e.path()).lookUp(U"山"), yama) << e.path();
         }
-        EXPECT_EQ(KanaDictionary().find(U"やま").size(), 1u);
+        EXPECT_EQ(KanaDictionary().find(U"やま").size(), kana);
     }
 
     TempFolder folder;
@@ -111,6 +123,22 @@ TEST_F(KeptIndexTest, AnUnchangedFileIsNotReadAgainAndEveryChangeIsSeenAtTheNext
     appendBytes(u8path("かな.dat"), cp932("\"やま\",\"岳\",8\r\n"));
     EXPECT_EQ(kana.find(U"やま").size(), 2u);
 
+    // Once the changed files are quiet again: the grown ones carry their kept index on at once, the
+    // rewritten ones are scanned once more and indexed at the next lookup; each answer the same.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    for (int pass = 0; pass < 3; ++pass) {
+        const std::uint64_t builds = text::fileIndexBuilds();
+        EXPECT_EQ(appended.lookUp(U"川"), std::int16_t{3});
+        EXPECT_EQ(StrokeDictionary("other.dat").lookUp(U"森"), std::int16_t{12});
+        EXPECT_EQ(StrokeDictionary("inplace.dat").lookUp(U"山"), std::int16_t{4});
+        EXPECT_EQ(StrokeDictionary("renamed.dat").lookUp(U"山"), std::int16_t{7});
+        EXPECT_EQ(last(StrokeDictionary("surname.dat"), U'山'), std::int16_t{8});
+        EXPECT_EQ(StrokeDictionary("surname.dat").lookUp(U"山"), std::int16_t{3});
+        EXPECT_EQ(kana.find(U"やま").size(), 2u);
+        EXPECT_EQ(kana.find(U"た").size(), 1u);
+        EXPECT_EQ(text::fileIndexBuilds() - builds, std::vector<std::uint64_t>({4, 2, 0})[pass]) << pass;
+    }
+
     // A removed file finds nothing.
     fs::remove("append.dat");
     EXPECT_EQ(StrokeDictionary("append.dat").lookUp(U"山"), std::nullopt);
@@ -140,24 +168,39 @@ std::vector<std::pair<std::u32string, std::int16_t>> referenceKana(std::string_v
     return out;
 }
 
-TEST(GrownFile, AnIndexCarriedOnFromAnEarlierStateAgreesWithTheWholeFile)
+TEST(GrownFile, AnswersFromAScanAndFromACarriedOnIndexAgreeWithTheWholeFile)
 {
     // A kept index of a quiet file, then appends (also ones that finish an unterminated last line),
-    // rewrites of earlier bytes and cuts, each followed by lookups compared with a plain reading.
+    // rewrites of earlier bytes and cuts, each followed by lookups compared with a plain reading:
+    // right after each write they are answered by a scan of the bytes, and once the file is quiet
+    // again by the kept index carried on over what was appended.
     TempFolder folder;
-    const std::string base = cp932("\"山\",3\r\n\"田\",5\r\n\"やま\",\"山\",3\r\n\"やま\",\"岳\"");
+    const std::string base = cp932("\"山\",3\r\n\"田\",5\r\n\"ｱ\",2\r\n\"やま\",\"山\",3\r\n\"やま\",\"岳\"");
     writeBytes("grown.dat", base);
     fs::last_write_time("grown.dat", fs::file_time_type::clock::now() - std::chrono::hours(1));
     std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     const StrokeDictionary strokes("grown.dat");
     const KanaDictionary kana("grown.dat", "grown.dat");
-    ASSERT_EQ(strokes.lookUp(U"田"), std::int16_t{5});
-    ASSERT_EQ(kana.find(U"やま").size(), 1u);
+    for (int lookup = 0; lookup < 2; ++lookup) { // kept at the second
+        ASSERT_EQ(strokes.lookUp(U"田"), std::int16_t{5});
+        ASSERT_EQ(kana.find(U"やま").size(), 1u);
+    }
 
-    const std::vector<std::string> pieces = {cp932(",8\r\n"), cp932("\"山\",4\r\n"), cp932("\"田\",6"), cp932("\r\n"),
-        cp932("\"やま\",\"川\",3\r\n"), cp932("\"やま\",\"森\",12"), cp932("山,9\n"), cp932("\r"), cp932("\"岳\",8\r\n")};
-    std::mt19937 random(99);
     std::string bytes = base;
+    const auto check = [&](int round) {
+        for (char32_t c : {U'山', U'田', U'岳', U'ｱ'}) {
+            ASSERT_EQ(strokes.lookUp(std::u32string(1, c)), referenceCount(bytes, c, false)) << "round " << round;
+            ASSERT_EQ(last(strokes, c), referenceCount(bytes, c, true)) << "round " << round;
+        }
+        std::vector<std::pair<std::u32string, std::int16_t>> found;
+        for (const KanaMatch& m : kana.find(U"やま"))
+            found.emplace_back(m.character, m.strokes);
+        ASSERT_EQ(found, referenceKana(bytes, cp932("やま"))) << "round " << round;
+    };
+    const std::vector<std::string> pieces = {cp932(",8\r\n"), cp932("\"山\",4\r\n"), cp932("\"田\",6"), cp932("\r\n"),
+        cp932("\"やま\",\"川\",3\r\n"), cp932("\"やま\",\"森\",12"), cp932("山,9\n"), cp932("\r"), cp932("\"岳\",8\r\n"),
+        cp932("\"ｱ\",7\r\n")};
+    std::mt19937 random(99);
     for (int round = 0; round < 300; ++round) {
         const unsigned kind = random() % 10;
         if (kind < 7) {
@@ -170,14 +213,21 @@ TEST(GrownFile, AnIndexCarriedOnFromAnEarlierStateAgreesWithTheWholeFile)
         if (random() % 4 == 0)
             bytes = base; // back to the kept state
         writeBytes("grown.dat", bytes);
-        for (char32_t c : {U'山', U'田', U'岳'}) {
-            ASSERT_EQ(strokes.lookUp(std::u32string(1, c)), referenceCount(bytes, c, false)) << "round " << round;
-            ASSERT_EQ(last(strokes, c), referenceCount(bytes, c, true)) << "round " << round;
-        }
-        std::vector<std::pair<std::u32string, std::int16_t>> found;
-        for (const KanaMatch& m : kana.find(U"やま"))
-            found.emplace_back(m.character, m.strokes);
-        ASSERT_EQ(found, referenceKana(bytes, cp932("やま"))) << "round " << round;
+        check(round);
+    }
+
+    // Grown from the kept state and quiet: the kept index is carried on, twice in turn (the second
+    // time finishing the unterminated last line).
+    bytes = base + cp932(",8\r\n\"山\",4\r\n\"ｱ\",7\r\n\"やま\",\"川\",3\r\n\"田\",6");
+    for (const std::string& more : {std::string(), cp932("\r\n\"山\",2\r\n\"やま\",\"森\",12")}) {
+        bytes += more;
+        writeBytes("grown.dat", bytes);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+        const std::uint64_t builds = text::fileIndexBuilds();
+        check(1000);
+        EXPECT_EQ(text::fileIndexBuilds() - builds, 2u); // at once, for each kind of index
+        check(1001);
+        EXPECT_EQ(text::fileIndexBuilds() - builds, 2u); // kept
     }
 }
 
