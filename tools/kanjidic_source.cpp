@@ -82,6 +82,9 @@ Kanjidic loadKanjidic(const std::filesystem::path& path)
         if (entry.strokes <= 0)
             throw std::runtime_error("no stroke count for " + text::toUtf8(literal));
         entry.grade = misc.child("grade").text().as_int(0);
+        for (const pugi::xml_node rad : character.child("radical").children("rad_value"))
+            if (std::strcmp(rad.attribute("rad_type").value(), "classical") == 0)
+                entry.radical = rad.text().as_int(0);
 
         std::vector<std::pair<std::string, std::string>> variants;
         for (const pugi::xml_node v : misc.children("variant"))

@@ -32,9 +32,31 @@ const fs::path& helpFileName()
     return p;
 }
 
+const fs::path& traditionalStrokeFileName()
+{
+    static const fs::path p{u8"旧字体.dat"};
+    return p;
+}
+const fs::path& traditionalWideFileName()
+{
+    static const fs::path p{u8"旧字体UTF8.dat"};
+    return p;
+}
+const fs::path& derivationFileName()
+{
+    static const fs::path p{u8"旧字体由来.dat"};
+    return p;
+}
+const fs::path& countingFileName()
+{
+    static const fs::path p{u8"画数.ini"};
+    return p;
+}
+
 std::vector<fs::path> suppliedFileNames()
 {
-    return {strokeFileName(), kanaFileName(), conversionFileName(), helpFileName()};
+    return {strokeFileName(), kanaFileName(), conversionFileName(), helpFileName(), traditionalStrokeFileName(),
+        traditionalWideFileName(), derivationFileName()};
 }
 
 DataFolder chooseDataFolder(const fs::path& current, const fs::path& userFolder, const std::vector<fs::path>& supplyFolders)
