@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dictionary/counting.h"
 #include "dictionary/stroke_dictionary.h"
 
 namespace kadelo {
@@ -37,6 +38,11 @@ std::u32string prepareName(std::u32string_view text);
 // positions (the first matching entry wins). For the surname a repeat mark 々 in position 2 takes
 // the count of position 1.
 NameHalf lookupStrokes(std::u32string_view text, const StrokeDictionary& dictionary, bool isSurname);
+
+// The same with the chosen way of counting, from the dictionary files of the current folder (or of
+// `folder`).
+NameHalf lookupStrokes(std::u32string_view text, const CountingChoice& choice, bool isSurname,
+    const std::filesystem::path& folder = {});
 
 // The four fortunes of a counted pair. Both lengths must be 1, 2 or 3.
 FortuneSet computeFortunes(const NameStrokes& strokes);
