@@ -95,7 +95,7 @@ DictionaryScreen::DictionaryScreen(QWidget* parent) : QDialog(parent)
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->setDocumentMode(false);
     ui::place(tabs_, 120, 120, kClientWidth - 240, 3000);
-    tabs_->addTab(buildKanjiPage(), QStringLiteral("漢字"));
+    tabs_->addTab(buildKanjiPage(), counting_.traditional() ? QStringLiteral("漢字（旧字体）") : QStringLiteral("漢字"));
     tabs_->addTab(buildKanaPage(), QStringLiteral("かな"));
     tabs_->setCurrentIndex(0);
 
@@ -246,15 +246,15 @@ void DictionaryScreen::registerKanji()
         return;
     }
 
-    const StrokeDictionary dictionary;
-    if (const std::optional<std::int16_t> stored = dictionary.lookUp(kanji)) {
+    const StrokeDictionary dictionary = strokeDictionaryFor(counting_);
+    if (const std::optional<std::int16_t> stored = storedCount(counting_, kanji[0])) {
         showCount(*stored);
         touroku3_->show();
         return;
     }
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
-        ui::showMessage(this, QStringLiteral("漢字.datに書き込めませんでした。（%1）").arg(QString::fromStdString(written.error)),
+        ui::showMessage(this, QStringLiteral("%1に書き込めませんでした。（%2）").arg(ui::qs(dictionary.path().u32string()), QString::fromStdString(written.error)),
             ui::Icon::Exclamation, kanjiTitle());
         return;
     }
@@ -273,7 +273,7 @@ void DictionaryScreen::searchKanji()
         t1_->clear();
         return;
     }
-    if (const std::optional<std::int16_t> stored = StrokeDictionary().lookUp(kanji)) {
+    if (const std::optional<std::int16_t> stored = storedCount(counting_, kanji[0])) {
         showCount(*stored);
         return;
     }

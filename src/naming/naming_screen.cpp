@@ -20,6 +20,7 @@
 #include "dictionary/kana_dictionary.h"
 #include "dictionary/stroke_dictionary.h"
 #include "judgement/judgement_screen.h"
+#include "naming/naming_counts.h"
 #include "settings/settings_file.h"
 #include "shell/openers.h"
 #include "text/data_folder.h"
@@ -267,6 +268,7 @@ void NamingScreen::resolveKana(int box)
     hit5_->show();
     ltime_->hide();
     boxes_[box] = naming::resolveKanaBox(ui::u32(textn_[box]->text()), KanaDictionary());
+    naming::countSlots(boxes_[box], counting_);
     hit_[box]->setText(ui::qs(naming::hitCaption(boxes_[box])));
     hit_[box]->show();
     const std::int16_t p = naming::possibleCount(boxes_);
@@ -280,7 +282,7 @@ void NamingScreen::resolveKana(int box)
 
 void NamingScreen::resolveSurnameBox()
 {
-    naming::resolveSurname(ui::u32(textN_->text()), StrokeDictionary(), sei_);
+    naming::resolveSurname(ui::u32(textN_->text()), counting_, sei_);
     hit5_->setText(QStringLiteral("作成可能数"));
     ltime_->hide();
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 
+#include "dictionary/counting.h"
 #include "naming/naming.h"
 
 class QCheckBox;
@@ -63,6 +64,7 @@ private:
 
     naming::KanaBoxes boxes_;
     naming::SurnameCounts sei_{};
+    CountingChoice counting_ = readCountingChoice(); // the way of counting, as it stood when the screen opened
     naming::CandidateList list_;
     int barUpdates_ = 0;
 };
