@@ -141,7 +141,7 @@ void JudgementScreen::buildControls()
     QFont wayFont = way_->font();
     wayFont.setPointSizeF(wayFont.pointSizeF() * 0.8);
     way_->setFont(wayFont);
-    ui::place(way_, 2400, 630, 2385, 240); // just under the title, in the top right corner of the diagram
+    ui::place(way_, 2400, 630, 2325, 240); // just under the title, in the top right corner of the diagram
 
     // The three areas, drawn first so that everything else lies on them.
     ui::place(panel(this, QStringLiteral("Label12")), 120, 600, 4695, 4215);

@@ -231,7 +231,7 @@ void SettingsScreen::buildCountingFrame()
     chkNumerals_->setToolTip(QStringLiteral("旧字体で数えるときだけ：四は4画、九は9画"));
     ui::place(optModern_, 210, 330, 2400, 300);
     ui::place(optTraditional_, 2700, 330, 2700, 300);
-    ui::place(chkNumerals_, 2880, 660, 2600, 300);
+    ui::place(chkNumerals_, 480, 660, 4900, 300);
 
     const CountingChoice counting = readCountingChoice();
     (counting.traditional() ? optTraditional_ : optModern_)->setChecked(true);
