@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <filesystem>
 #include <utility>
 
 #include "animal/animal_types.h"
@@ -403,6 +404,9 @@ void SettingsScreen::confirm()
         || !text::trimBlanks(choice.profile.day).empty();
     if (!outcome.animalFound && dateTyped)
         done += QStringLiteral("\n生年月日から動物占いのタイプを求められませんでした。");
+    if (counting.traditional() && !std::filesystem::exists(text::traditionalStrokeFileName()))
+        done += QStringLiteral("\n旧字体の辞書「%1」がデータフォルダにないため、旧字体では画数を数えられません。")
+                    .arg(ui::qs(text::traditionalStrokeFileName().u32string()));
     ui::showMessage(parentWidget(), done);
 }
 

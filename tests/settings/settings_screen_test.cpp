@@ -391,6 +391,14 @@ private Q_SLOTS:
         QVERIFY(child<QCheckBox>(screen.get(), "chkNumerals")->isEnabled());
         click(screen.get(), "chkNumerals");
         {
+            // Without the traditional dictionary in the data folder the message says so.
+            MessageCatcher messages;
+            click(screen.get(), "Command1");
+            QCOMPARE(messages.texts(), QStringList{kDone + QStringLiteral("\n旧字体の辞書「旧字体.dat」がデータフォルダにないため、旧字体では画数を数えられません。")});
+        }
+        writeBytes(u8path("旧字体.dat"), cp932("\"山\",3\r\n"));
+        screen = openScreen();
+        {
             MessageCatcher messages;
             click(screen.get(), "Command1");
             QCOMPARE(messages.texts(), QStringList{kDone});
