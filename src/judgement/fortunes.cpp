@@ -27,6 +27,8 @@ std::u32string prepareName(std::u32string_view text)
     return std::u32string(text::trimBlanks(text::firstChars(text, kMaxChars)));
 }
 
+namespace {
+
 // Counts one half; lookUpEach(wanted, found) looks the wanted characters up.
 template <class LookUpEach>
 NameHalf countHalf(std::u32string_view text, bool isSurname, LookUpEach&& lookUpEach)
@@ -57,6 +59,8 @@ NameHalf countHalf(std::u32string_view text, bool isSurname, LookUpEach&& lookUp
         half.counts[1] = half.counts[0];
     return half;
 }
+
+} // namespace
 
 NameHalf lookupStrokes(std::u32string_view text, const StrokeDictionary& dictionary, bool isSurname)
 {
