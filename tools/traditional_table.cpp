@@ -19,7 +19,6 @@ std::string u8(char32_t c)
 struct Index {
     std::map<char32_t, const KanjidicEntry*> kanjidic;
     std::map<char32_t, const TraditionalHand*> hand;
-    std::vector<std::string>* notes = nullptr;
 };
 
 bool isRegularKanji(const KanjidicEntry* e)
@@ -76,28 +75,23 @@ char32_t pickOldForm(char32_t c, const Index& index, const Unihan& unihan, std::
     return 0;
 }
 
-Index makeIndex(const Kanjidic& kanjidic, std::vector<std::string>* problems)
+Index makeIndex(const Kanjidic& kanjidic, std::vector<std::string>& problems)
 {
     Index index;
     for (const KanjidicEntry& e : kanjidic.entries)
         index.kanjidic.emplace(e.literal, &e);
     for (const TraditionalHand& h : kTraditionalHand)
-        if (!index.hand.emplace(h.character, &h).second && problems)
-            problems->push_back("the hand-kept table of old forms lists " + u8(h.character) + " twice");
+        if (!index.hand.emplace(h.character, &h).second)
+            problems.push_back("the hand-kept table of old forms lists " + u8(h.character) + " twice");
     return index;
 }
 
 } // namespace
 
-char32_t oldFormOf(char32_t c, const Kanjidic& kanjidic, const Unihan& unihan)
-{
-    return pickOldForm(c, makeIndex(kanjidic, nullptr), unihan, nullptr);
-}
-
 TraditionalTable buildTraditionalTable(const Kanjidic& kanjidic, const Unihan& unihan, const StrokeTable& modern)
 {
     TraditionalTable table;
-    const Index index = makeIndex(kanjidic, &table.problems);
+    const Index index = makeIndex(kanjidic, table.problems);
 
     std::vector<std::string> ambiguous;
     std::size_t radicalMismatches = 0;

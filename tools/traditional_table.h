@@ -29,11 +29,10 @@ struct TraditionalTable {
     std::vector<std::string> problems;
 };
 
-// The old form of c by the rules above: the hand-kept table first, then Unihan's kJinmeiyoKanji
+// The old form of a character is taken from the hand-kept table, else from Unihan's kJinmeiyoKanji
 // links and KANJIDIC2's variants of a 常用 or 人名用 character (only forms that are themselves
-// neither, and that have more strokes); 0 when there is none or the links leave a choice.
-char32_t oldFormOf(char32_t c, const Kanjidic& kanjidic, const Unihan& unihan);
-
+// neither, and that have more strokes; where several remain, the 人名用 link, then the 人名用
+// variant); none when the links still leave a choice (the generator lists those).
 TraditionalTable buildTraditionalTable(const Kanjidic& kanjidic, const Unihan& unihan, const StrokeTable& modern);
 
 } // namespace kadelo::tools
