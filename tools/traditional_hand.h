@@ -21,6 +21,9 @@ inline constexpr const char* kJoyoList = "常用漢字表（平成22年内閣告
 // KANJIDIC2 or Unihan lists a variant, but it is a popular or old variant (俗字・古字・異体字), not
 // the old form; the Kangxi dictionary has the character itself as a head character.
 inline constexpr const char* kOwnHead = "康熙字典の見出し字。挙がる異体字は俗字・古字で旧字体ではない";
+// A 常用 character for which the 常用漢字表 gives no Kangxi form: it has no old form, though the
+// sources link it to the Kangxi dictionary's head form.
+inline constexpr const char* kNoJoyoForm = "常用漢字表に括弧内の康熙字典体がない（旧字体なし）";
 // Several old forms are listed; the one the 常用漢字表 gives first.
 inline constexpr const char* kJoyoFirst = "常用漢字表の括弧内の康熙字典体（複数のうち最初のもの）";
 
@@ -52,7 +55,10 @@ inline constexpr TraditionalHand kTraditionalHand[] = {
     {U'彬', 0, kOwnHead}, {U'婿', 0, kOwnHead}, {U'溜', 0, kOwnHead}, {U'瑠', 0, kOwnHead},
     {U'曳', 0, kOwnHead}, {U'粥', 0, kOwnHead}, {U'稚', 0, kOwnHead}, {U'纏', 0, kOwnHead},
     {U'芦', 0, kOwnHead}, {U'妊', 0, kOwnHead}, {U'兎', 0, kOwnHead}, {U'雁', 0, kOwnHead},
-    {U'厩', 0, kOwnHead}, {U'蓑', 0, kOwnHead}, {U'蒙', 0, kOwnHead},
+    {U'厩', 0, kOwnHead}, {U'蓑', 0, kOwnHead}, {U'蒙', 0, kOwnHead}, {U'梅', 0, kOwnHead},
+    {U'猪', 0, kOwnHead}, {U'苺', 0, kOwnHead}, {U'嘩', 0, kOwnHead}, {U'竪', 0, kOwnHead},
+    {U'氷', 0, kNoJoyoForm}, {U'窓', 0, kNoJoyoForm}, {U'唇', 0, kNoJoyoForm}, {U'踊', 0, kNoJoyoForm},
+    {U'痴', 0, kNoJoyoForm}, {U'凄', 0, kNoJoyoForm}, {U'楕', 0, kNoJoyoForm}, {U'却', 0, kNoJoyoForm},
 };
 
 } // namespace kadelo::tools
