@@ -17,29 +17,21 @@ const CountingChoice kModern{};
 const CountingChoice kTraditional{CountingWay::Traditional, false};
 const CountingChoice kNumerals{CountingWay::Traditional, true};
 
-TEST(CountingChoiceFile, MissingUnreadableOrOddMeansTodaysWay)
+TEST(CountingChoiceFile, WrittenReadBackAndTodaysWayWhenMissingOrOdd)
 {
     TempFolder folder;
     EXPECT_EQ(readCountingChoice(), kModern); // no file
-    writeBytes(text::countingFileName(), "");
-    EXPECT_EQ(readCountingChoice(), kModern);
-    writeBytes(text::countingFileName(), "Way=2\r\nNumerals=yes\r\n");
-    EXPECT_EQ(readCountingChoice(), kModern);
-    std::filesystem::create_directory("folder.ini");
-    EXPECT_EQ(readCountingChoice("folder.ini"), kModern); // a folder cannot be read as a file
-}
-
-TEST(CountingChoiceFile, WrittenAndReadBack)
-{
-    TempFolder folder;
     for (const CountingChoice& c : {kTraditional, kNumerals, kModern, CountingChoice{CountingWay::Modern, true}}) {
         ASSERT_TRUE(writeCountingChoice(c));
         EXPECT_EQ(readCountingChoice(), c);
     }
     EXPECT_EQ(readBytes(text::countingFileName()), "Way=0\r\nNumerals=1\r\n");
-    // A bare LF and a last line without a line end are read all the same.
-    writeBytes(text::countingFileName(), "Way=1\nNumerals=1");
+    writeBytes(text::countingFileName(), "Way=1\nNumerals=1"); // bare LF, no last line end
     EXPECT_EQ(readCountingChoice(), kNumerals);
+    writeBytes(text::countingFileName(), "Way=2\r\nNumerals=yes\r\n");
+    EXPECT_EQ(readCountingChoice(), kModern);
+    std::filesystem::create_directory("folder.ini");
+    EXPECT_EQ(readCountingChoice("folder.ini"), kModern); // unreadable
 }
 
 // A small pair of dictionaries: 沢 7 today, 17 traditionally; 四 5 both; 槪 only in the UTF-8 file.
@@ -73,13 +65,6 @@ TEST(CountEach, EachWayReadsItsOwnFiles)
     EXPECT_EQ(storedCount(kNumerals, U'四'), 5);
     EXPECT_EQ(storedCount(kNumerals, U'槪'), 15);
     EXPECT_EQ(storedCount(kModern, U'槪'), std::nullopt);
-}
-
-TEST(CountEach, MissingTraditionalFilesFindNothing)
-{
-    TempFolder folder;
-    writeBytes(text::strokeFileName(), cp932("\"沢\",7\r\n"));
-    EXPECT_EQ(count(kTraditional, U"沢槪"), (std::vector<std::optional<std::int16_t>>{std::nullopt, std::nullopt}));
 }
 
 TEST(Derivation, TextsOfEachKind)
