@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QStyleFactory>
 
+#include "shell/command_line.h"
 #include "shell/main_menu_screen.h"
 #include "text/data_folder.h"
 #include "ui/messages.h"
@@ -43,8 +44,11 @@ QString prepareDataFolder()
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = kadelo::handleCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kadelo"));
+    QApplication::setDesktopFileName(QStringLiteral(KADELO_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(KADELO_VERSION_MAJOR).arg(KADELO_VERSION_MINOR).arg(KADELO_VERSION_PATCH));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Qt's own dialogs (colour picker, input box buttons) speak Japanese like the rest of the program.

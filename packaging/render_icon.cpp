@@ -1,0 +1,44 @@
+// Build-time tool: renders the SVG icon into square PNG files for the desktop's icon theme.
+// Usage: kadelo_render_icon ICON.svg SIZE OUT.png [SIZE OUT.png ...]
+#include <cstdio>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+int main(int argc, char* argv[])
+{
+    // No window system is needed (or wanted) at build time.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc < 4 || argc % 2 != 0) {
+        std::fprintf(stderr, "usage: %s ICON.svg SIZE OUT.png [SIZE OUT.png ...]\n", argv[0]);
+        return 2;
+    }
+    QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
+    if (!renderer.isValid()) {
+        std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
+        return 1;
+    }
+    for (int i = 2; i + 1 < argc; i += 2) {
+        bool ok = false;
+        const int size = QByteArray(argv[i]).toInt(&ok);
+        if (!ok || size < 1 || size > 4096) {
+            std::fprintf(stderr, "%s: bad size %s\n", argv[0], argv[i]);
+            return 2;
+        }
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        renderer.render(&painter, QRectF(0, 0, size, size));
+        painter.end();
+        if (!image.save(QString::fromLocal8Bit(argv[i + 1]), "PNG")) {
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[i + 1]);
+            return 1;
+        }
+    }
+    return 0;
+}
