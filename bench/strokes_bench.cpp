@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "judgement/fortunes.h"
 #include "text/cp932.h"
 #include "text/file_io.h"
@@ -91,7 +91,7 @@ void BM_LookupStrokesThreeCharacters(benchmark::State& state)
 {
     const StrokeDictionary dictionary(dictionaryPath());
     for (auto _ : state) {
-        NameHalf half = lookupStrokes(U"佐藤子", dictionary, true);
+        NameHalf half = lookupStrokes(U"佐藤子", StrokeLookup(dictionary.path()), true);
         benchmark::DoNotOptimize(half);
     }
     describe(state);
@@ -104,7 +104,7 @@ void BM_LookupStrokesKanaName(benchmark::State& state)
 {
     const StrokeDictionary dictionary(dictionaryPath());
     for (auto _ : state) {
-        NameHalf half = lookupStrokes(U"さとこ", dictionary, false);
+        NameHalf half = lookupStrokes(U"さとこ", StrokeLookup(dictionary.path()), false);
         benchmark::DoNotOptimize(half);
     }
     describe(state);

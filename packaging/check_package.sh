@@ -27,7 +27,7 @@ esac
 
 usr="$root/usr"
 file -b "$usr/bin/kadelo" | grep -q ', stripped' || fail "binary not stripped: $(file -b "$usr/bin/kadelo")"
-for f in share/kadelo/漢字.dat share/kadelo/かな.dat share/kadelo/conve.dat share/kadelo/kadelo_help.html \
+for f in share/kadelo/漢字.dat share/kadelo/漢字UTF8.dat share/kadelo/かな.dat share/kadelo/conve.dat share/kadelo/kadelo_help.html \
   share/kadelo/旧字体.dat share/kadelo/旧字体UTF8.dat share/kadelo/旧字体由来.dat share/kadelo/UNICODE-LICENCE.txt \
   share/kadelo/KANJIDIC2-LICENCE.txt share/icons/hicolor/scalable/apps/kadelo.svg share/man/man1/kadelo.1.gz; do
   [ -s "$usr/$f" ] || fail "missing $f"

@@ -1,4 +1,4 @@
-// Generates the supplied data files 漢字.dat, かな.dat and conve.dat.
+// Generates the supplied data files 漢字.dat, 漢字UTF8.dat, かな.dat and conve.dat.
 //
 //   kadelo_generate_data [--kanjidic FILE] [--unihan FOLDER] [--out FOLDER] [--show READING ...]
 //
@@ -17,7 +17,7 @@
 #include "kana_readings.h"
 #include "kanjidic_source.h"
 #include "stroke_table.h"
-#include "traditional_files.h"
+#include "derivation_file.h"
 #include "text/cp932.h"
 #include "text/data_folder.h"
 #include "text/file_io.h"
@@ -32,11 +32,20 @@ constexpr int kFirstYear = 1941; // the year picker offers 1941 to 2000
 constexpr int kLastYear = 2040;
 constexpr std::size_t kNamingLimit = 30; // kanji of one reading that the naming assistant takes
 
-// Collects the lines of one file as CP932 bytes; any character CP932 cannot hold is an error.
+// Collects the lines of one file as CP932 bytes (any character CP932 cannot hold is an error), or
+// as UTF-8 bytes for the file of the characters CP932 cannot hold.
 class DataFile {
 public:
+    enum class Encoding { Cp932, Utf8 };
+    explicit DataFile(Encoding encoding = Encoding::Cp932) : encoding_(encoding) {}
+
     void addLine(const std::u32string& line)
     {
+        if (encoding_ == Encoding::Utf8) {
+            bytes_ += text::toUtf8(line + U"\r\n");
+            ++lines_;
+            return;
+        }
         const text::Cp932Bytes encoded = text::encodeCp932(line + U"\r\n");
         if (!encoded.ok())
             throw std::runtime_error("Shift-JIS cannot hold " + text::toUtf8(encoded.unencodable) + " in " + text::toUtf8(line));
@@ -47,6 +56,7 @@ public:
     std::size_t lines() const { return lines_; }
 
 private:
+    Encoding encoding_;
     std::string bytes_;
     std::size_t lines_ = 0;
 };
@@ -58,10 +68,10 @@ std::u32string textField(std::u32string_view value)
     return text::quotedField(value);
 }
 
-DataFile strokeFile(const tools::StrokeTable& table)
+DataFile strokeFile(const std::vector<tools::StrokeEntry>& entries, DataFile::Encoding encoding)
 {
-    DataFile file;
-    for (const tools::StrokeEntry& e : table.entries)
+    DataFile file(encoding);
+    for (const tools::StrokeEntry& e : entries)
         file.addLine(textField(std::u32string(1, e.character)) + U"," + text::numberField(e.strokes));
     return file;
 }
@@ -154,7 +164,11 @@ int run(int argc, char** argv)
     const tools::KanaReadings readings = tools::buildKanaReadings(kanjidic, strokes);
     const tools::TraditionalTable traditional = tools::buildTraditionalTable(kanjidic, tools::loadUnihan(unihanFolder), strokes);
 
-    std::cerr << "left out of 漢字.dat, not in Shift-JIS: " << strokes.leftOut.size() << " characters\n";
+    std::cerr << "counts set by the printed-form table: " << strokes.corrected << "\n";
+    std::cerr << "in the UTF-8 stroke file, not in Shift-JIS: " << strokes.wide.size() << " characters\n";
+    std::cerr << "left out of both, not in Shift-JIS and not a name kanji: " << strokes.leftOut.size() << " characters\n";
+    std::cerr << "かな.dat entries given by the name rules: " << readings.addedByRule[0] << " whole kun readings, "
+              << readings.addedByRule[1] << " noun forms of verbs, " << readings.addedByRule[2] << " hand-kept\n";
     report("notes on 漢字.dat", strokes.notes);
     report("notes on かな.dat", readings.notes);
     report("notes on the traditional counts", traditional.notes);
@@ -172,11 +186,13 @@ int run(int argc, char** argv)
     }
 
     std::filesystem::create_directories(out);
-    write(out / text::strokeFileName(), strokeFile(strokes));
+    write(out / text::strokeFileName(), strokeFile(strokes.entries, DataFile::Encoding::Cp932));
+    write(out / text::wideStrokeFileName(), strokeFile(strokes.wide, DataFile::Encoding::Utf8));
     write(out / text::kanaFileName(), kanaFile(readings));
     write(out / text::conversionFileName(), conversionFile(tools::birthRows(kFirstYear, kLastYear)));
-    write(out / text::traditionalStrokeFileName(), strokeFile(tools::StrokeTable{traditional.entries, {}, {}, {}, {}}));
-    tools::writeTraditionalUtf8Files(out, traditional);
+    write(out / text::traditionalStrokeFileName(), strokeFile(traditional.entries, DataFile::Encoding::Cp932));
+    write(out / text::traditionalWideFileName(), strokeFile(traditional.utf8Entries, DataFile::Encoding::Utf8));
+    tools::writeDerivationFile(out, traditional);
     return 0;
 }
 

@@ -4,7 +4,13 @@
 //
 // The counts are those of ordinary handwriting in modern forms, as taught in school. A voiced mark
 // (゛) adds 2 strokes and a semi-voiced mark (゜) adds 1; a small form counts as its large form.
-// ゐ, ゑ, ヰ and ヱ, out of everyday use, are counted as they are usually written today.
+// ゐ, ゑ, ヰ and ヱ, out of everyday use, are counted as they are usually written today (ゑ in one
+// stroke, like ゐ).
+//
+// kSurnameCharacters: characters Shift-JIS cannot hold that common surnames use. They go into the
+// UTF-8 stroke file beside the 常用 and 人名用 kanji outside Shift-JIS. A count of 0 takes KANJIDIC2's.
+
+#include <string_view>
 
 namespace kadelo::tools {
 
@@ -35,7 +41,7 @@ inline constexpr HandStroke kHandStrokes[] = {
     {U'や', 3}, {U'ゆ', 2}, {U'よ', 2},
     {U'ゃ', 3}, {U'ゅ', 2}, {U'ょ', 2},
     {U'ら', 2}, {U'り', 2}, {U'る', 1}, {U'れ', 2}, {U'ろ', 1},
-    {U'わ', 2}, {U'ゎ', 2}, {U'ゐ', 1}, {U'ゑ', 2}, {U'を', 3},
+    {U'わ', 2}, {U'ゎ', 2}, {U'ゐ', 1}, {U'ゑ', 1}, {U'を', 3},
     {U'ん', 1},
     {U'ゝ', 1}, {U'ゞ', 1 + kVoiced},
 
@@ -70,6 +76,17 @@ inline constexpr HandStroke kHandStrokes[] = {
 
     // Kanji
     {U'髙', 11}, // the ladder form of 高, as in 髙橋 (a vendor character of Shift-JIS)
+};
+
+struct SurnameCharacter {
+    char32_t character;
+    int strokes; // 0: KANJIDIC2's count
+    std::string_view reason;
+};
+
+inline constexpr SurnameCharacter kSurnameCharacters[] = {
+    {U'\U00020BB7', 6, "𠮷, 吉 with the longer lower stroke, as in 𠮷田 and 𠮷野: 土 3 + 口 3 (not in KANJIDIC2)"},
+    {U'\U0002123D', 0, "𡈽, 土 with a dot, as in 𡈽屋 and 𡈽井: 土 3 + 丶 1"},
 };
 
 } // namespace kadelo::tools

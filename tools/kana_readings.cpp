@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -154,15 +155,25 @@ std::map<char32_t, Popular> collectPopular(const std::map<char32_t, NameKanji>& 
     return popular;
 }
 
+bool unsuitableReading(std::u32string_view reading)
+{
+    return std::any_of(std::begin(kUnsuitableReadings), std::end(kUnsuitableReadings),
+        [&](const UnsuitableReading& u) { return u.reading == reading; });
+}
+
 struct KanjiReadings {
     std::set<std::u32string> kept;     // the readings that go into かな.dat
     std::set<std::u32string> possible; // kept ones and every stem, for checking the hand-kept list
+    std::map<std::u32string, NameRule> byRule; // kept readings that only a name rule gave, and which
 };
 
 // On readings in hiragana, kun readings without okurigana and affix marks, and nanori. The stem of
 // an inflected word (うつく of うつく.しい) is a fragment: kept only when it is a reading in its own
-// right, a nanori, or a name reading of the hand-kept list (`listed`).
-KanjiReadings readingsOf(const KanjidicEntry& e, const std::set<std::u32string>& listed)
+// right, a nanori, or a name reading of the hand-kept list (`listed`). Then the readings of the name
+// rules: whole kun readings that can stand as a name, noun forms of godan verbs, and the hand-kept
+// name readings (`handKept`).
+KanjiReadings readingsOf(const KanjidicEntry& e, const std::set<std::u32string>& listed,
+    const std::vector<std::u32string>& handKept)
 {
     KanjiReadings r;
     for (const std::u32string& on : e.on)
@@ -178,16 +189,90 @@ KanjiReadings readingsOf(const KanjidicEntry& e, const std::set<std::u32string>&
     }
     const std::set<std::u32string> nanori(e.nanori.begin(), e.nanori.end());
     r.kept.insert(nanori.begin(), nanori.end());
-    r.possible = r.kept;
-    for (const std::u32string& stem : stems) {
-        r.possible.insert(stem);
+    for (const std::u32string& stem : stems)
         if (listed.count(stem))
             r.kept.insert(stem);
-    }
+
+    auto add = [&](const std::optional<std::u32string>& reading, NameRule rule) {
+        if (reading && !unsuitableReading(*reading) && r.kept.insert(*reading).second)
+            r.byRule.emplace(*reading, rule);
+    };
+    for (const std::u32string& kun : e.kun)
+        add(wholeNameReading(kun), NameRule::WholeKun);
+    for (const std::u32string& kun : e.kun)
+        add(nounFormReading(kun), NameRule::NounForm);
+    for (const std::u32string& reading : handKept)
+        add(reading, NameRule::HandKept);
+
+    r.possible = r.kept;
+    r.possible.insert(stems.begin(), stems.end());
     return r;
 }
 
 } // namespace
+
+namespace {
+
+constexpr std::size_t kLongestWholeReading = 4; // kana of a one-kanji given name: さわやか
+constexpr std::size_t kLongestNounForm = 3;     // のぞみ; longer noun forms (ころがし, ひらめき) are no names
+
+bool isIrowOrErow(char32_t c)
+{
+    return std::u32string_view(U"いきぎしじちぢにひびぴみりえけげせぜてでねへべぺめれ").find(c) != std::u32string_view::npos;
+}
+
+// Stem and okurigana of a kun reading such as はる.か; none for a reading without okurigana or with an
+// affix mark (-ぶり, あら-), which never stands alone as a name.
+std::optional<std::pair<std::u32string, std::u32string>> stemAndOkurigana(std::u32string_view kun)
+{
+    if (kun.find(U'-') != std::u32string_view::npos)
+        return std::nullopt;
+    const std::size_t dot = kun.find(U'.');
+    if (dot == std::u32string_view::npos || dot == 0 || dot + 1 >= kun.size())
+        return std::nullopt;
+    return std::make_pair(std::u32string(kun.substr(0, dot)), std::u32string(kun.substr(dot + 1)));
+}
+
+} // namespace
+
+std::optional<std::u32string> wholeNameReading(std::u32string_view kun)
+{
+    const auto parts = stemAndOkurigana(kun);
+    if (!parts)
+        return std::nullopt;
+    // Nouns and な adjectives that serve as names end so: はるか, あかり, めぐみ, あらた, みやび. Verbs
+    // (u-row), adjectives (い) and adverbs and conjunctions (まさに, しかし, すなわち) do not.
+    if (std::u32string_view(U"かりみきたびぎ").find(parts->second.back()) == std::u32string_view::npos)
+        return std::nullopt;
+    const std::u32string whole = parts->first + parts->second;
+    if (whole.size() > kLongestWholeReading)
+        return std::nullopt;
+    return whole;
+}
+
+std::optional<std::u32string> nounFormReading(std::u32string_view kun)
+{
+    const auto parts = stemAndOkurigana(kun);
+    if (!parts)
+        return std::nullopt;
+    std::u32string whole = parts->first + parts->second;
+    static constexpr std::pair<char32_t, char32_t> kGodan[] = {
+        {U'む', U'み'}, {U'る', U'り'}, {U'く', U'き'}, {U'す', U'し'}, {U'う', U'い'}};
+    const auto ending = std::find_if(std::begin(kGodan), std::end(kGodan),
+        [&](const auto& g) { return g.first == whole.back(); });
+    if (ending == std::end(kGodan))
+        return std::nullopt;
+    // -る after an i-row or e-row kana is mostly an ichidan verb (み.る, は.れる), and after す or ず a
+    // verb of the する kind (せん.ずる): neither has such a noun form. A godan verb of that shape
+    // (かえ.る) is left out with them.
+    if (ending->first == U'る' && whole.size() >= 2
+        && (isIrowOrErow(whole[whole.size() - 2]) || whole[whole.size() - 2] == U'す' || whole[whole.size() - 2] == U'ず'))
+        return std::nullopt;
+    whole.back() = ending->second;
+    if (whole.size() > kLongestNounForm)
+        return std::nullopt;
+    return whole;
+}
 
 KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& strokes)
 {
@@ -203,6 +288,17 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
     }
     const std::map<char32_t, Popular> popular = collectPopular(nameKanji, unsuitable, result.problems);
 
+    std::map<char32_t, std::vector<std::u32string>> handKept;
+    for (const NameReading& n : kNameReadings) {
+        if (!nameKanji.count(n.kanji))
+            result.problems.push_back("a hand-kept name reading of a kanji that is not 常用 or 人名用: " + utf8(n.kanji));
+        if (unsuitable.count(n.kanji))
+            result.problems.push_back("a hand-kept name reading of an unsuitable kanji: " + utf8(n.kanji));
+        if (n.source.empty())
+            result.problems.push_back("a hand-kept name reading without its source: " + utf8(n.kanji));
+        handKept[n.kanji].push_back(std::u32string(n.reading));
+    }
+
     std::map<std::u32string, std::vector<Candidate>> byReading;
     for (const auto& [kanji, name] : nameKanji) {
         if (unsuitable.count(kanji))
@@ -210,7 +306,16 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
         const KanjidicEntry& e = *name.entry;
         const auto pop = popular.find(kanji);
         const Popular* listed = pop != popular.end() ? &pop->second : nullptr;
-        const KanjiReadings readings = readingsOf(e, listed ? listed->all : std::set<std::u32string>{});
+        const auto hand = handKept.find(kanji);
+        const KanjiReadings readings = readingsOf(e, listed ? listed->all : std::set<std::u32string>{},
+            hand != handKept.end() ? hand->second : std::vector<std::u32string>{});
+        if (hand != handKept.end())
+            for (const std::u32string& r : hand->second) {
+                const auto rule = readings.byRule.find(r);
+                if (rule == readings.byRule.end() || rule->second != NameRule::HandKept)
+                    result.problems.push_back("the hand-kept name reading " + text::toUtf8(r) + " of " + utf8(kanji)
+                        + " is one KANJIDIC2 or a rule already gives");
+            }
         if (listed)
             for (const std::u32string& r : listed->all)
                 if (!readings.possible.count(r))
@@ -232,14 +337,17 @@ KanaReadings buildKanaReadings(const Kanjidic& kanjidic, const StrokeTable& stro
             }
             // The listed kanji first: those with the reading among their main readings, then those
             // with it among their lesser ones, each in list order. Then the kanji that have it as a
-            // nanori, then the rest; among these the popular ones, then the 人名用 ones, and the
-            // simpler before the more complex.
+            // name reading (a nanori, or one of the name rules), then the rest; among these the
+            // popular ones, then the 人名用 ones, and the simpler before the more complex.
+            const bool nameReading = nanori.count(r) || readings.byRule.count(r);
             OrderKey key;
             if (listed && listed->all.count(r))
                 key = {0, listed->main.count(r) ? 0 : 1, popularRank, 0, kanji};
             else
-                key = {nanori.count(r) ? 1 : 2, popularRank, gradeBucket(name.grade), count, kanji};
+                key = {nameReading ? 1 : 2, popularRank, gradeBucket(name.grade), count, kanji};
             byReading[r].push_back({kanji, count, key});
+            if (const auto rule = readings.byRule.find(r); rule != readings.byRule.end())
+                ++result.addedByRule[static_cast<std::size_t>(rule->second)];
         }
     }
 

@@ -78,13 +78,15 @@ Kanjidic loadKanjidic(const std::filesystem::path& path)
                 byKuten.emplace(cp.child_value(), entry.literal);
 
         const pugi::xml_node misc = character.child("misc");
-        entry.strokes = misc.child("stroke_count").text().as_int(0);
+        for (const pugi::xml_node count : misc.children("stroke_count"))
+            entry.strokeCounts.push_back(count.text().as_int(0));
+        entry.strokes = entry.strokeCounts.empty() ? 0 : entry.strokeCounts.front();
         if (entry.strokes <= 0)
             throw std::runtime_error("no stroke count for " + text::toUtf8(literal));
         entry.grade = misc.child("grade").text().as_int(0);
-        for (const pugi::xml_node rad : character.child("radical").children("rad_value"))
-            if (std::strcmp(rad.attribute("rad_type").value(), "classical") == 0)
-                entry.radical = rad.text().as_int(0);
+        for (const pugi::xml_node radical : character.child("radical").children("rad_value"))
+            if (std::strcmp(radical.attribute("rad_type").value(), "classical") == 0)
+                entry.radical = radical.text().as_int(0);
 
         std::vector<std::pair<std::string, std::string>> variants;
         for (const pugi::xml_node v : misc.children("variant"))

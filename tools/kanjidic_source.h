@@ -8,8 +8,9 @@ namespace kadelo::tools {
 
 struct KanjidicEntry {
     char32_t literal = 0;
-    int strokes = 0;                  // the first <stroke_count>: the accepted count
-    int radical = 0;                  // <rad_value rad_type="classical">: the Kangxi radical number
+    int strokes = 0;                  // the first <stroke_count>: the count KANJIDIC2 prefers
+    std::vector<int> strokeCounts;    // every <stroke_count>, the preferred one first
+    int radical = 0;                  // the classical (Kangxi) radical number
     int grade = 0;                    // <grade>: 1-6 kyouiku, 8 other jouyou, 9 jinmeiyou, 10 jinmeiyou variant; 0 none
     std::vector<std::u32string> on;   // <reading r_type="ja_on">, katakana as in the file
     std::vector<std::u32string> kun;  // <reading r_type="ja_kun">, with '.' before okurigana and '-' affix marks

@@ -8,6 +8,14 @@
 // one, each group in list order, then all others. A listed reading also keeps a stem such as と of
 // 翔 (と.ぶ) that would otherwise be left out as a fragment of an inflected word.
 //
+// kNameReadings: readings of one kanji that popular given names use but KANJIDIC2 does not give,
+// nor the rules that add whole kun readings and noun forms of verbs. Each names its source: the
+// yearly given-name rankings published by Meiji Yasuda Life (明治安田生命「名前ランキング」) of the
+// last ten years, with names from them that use the reading.
+//
+// kUnsuitableReadings: words that the name rules would make from kun readings (noun forms of verbs,
+// whole kun readings) but that mean something no one names a child: they are not added, for any kanji.
+//
 // kUnsuitableKanji: kanji whose meaning makes them unsuitable for a child's name; they get no
 // reading in かな.dat (they stay in 漢字.dat, so names already written with them are still judged).
 
@@ -19,6 +27,17 @@ struct PopularNameKanji {
     char32_t kanji;
     std::u32string_view readings;             // its main readings in names
     std::u32string_view lesserReadings = U""; // readings it also takes, less often
+};
+
+struct NameReading {
+    char32_t kanji;
+    std::u32string_view reading;
+    std::string_view source;
+};
+
+struct UnsuitableReading {
+    std::u32string_view reading;
+    std::string_view reason;
 };
 
 struct UnsuitableKanji {
@@ -530,6 +549,63 @@ inline constexpr PopularNameKanji kPopularNameKanji[] = {
     {U'汀', U"てい"},
 };
 
+inline constexpr NameReading kNameReadings[] = {
+    {U'心', U"ここ", "明治安田生命 rankings, girls: 心春 (こはる), 心愛 (ここあ), 心音 (ここね)"},
+    {U'蒼', U"あおい", "明治安田生命 rankings, boys: 蒼 (あおい), among the most given readings of 蒼"},
+    {U'碧', U"あおい", "明治安田生命 rankings, boys: 碧 (あおい)"},
+    {U'奏', U"かなで", "明治安田生命 rankings, girls: 奏 (かなで)"},
+    {U'颯', U"はやて", "明治安田生命 rankings, boys: 颯 (はやて)"},
+    {U'颯', U"はや", "明治安田生命 rankings, boys: 颯斗 (はやと), 颯太 (はやた)"},
+    {U'悠', U"はる", "明治安田生命 rankings, boys: 悠人 (はると), 悠斗 (はると)"},
+};
+
+inline constexpr UnsuitableReading kUnsuitableReadings[] = {
+    {U"ころし", "killing"},
+    {U"ぬすみ", "stealing"},
+    {U"にくみ", "hatred"},
+    {U"うらみ", "grudge"},
+    {U"いたみ", "pain, grief"},
+    {U"こわし", "breaking"},
+    {U"やぶり", "tearing, breaking a rule"},
+    {U"おどし", "threat"},
+    {U"おそい", "assault; also \"slow\""},
+    {U"おかし", "offence; also \"funny\""},
+    {U"にごり", "muddiness"},
+    {U"ぬかり", "blunder"},
+    {U"くじき", "crushing"},
+    {U"くだき", "smashing"},
+    {U"よわり", "weakening"},
+    {U"しぶり", "reluctance"},
+    {U"ふとり", "getting fat"},
+    {U"こやし", "manure"},
+    {U"やみ", "ceasing; also \"darkness\""},
+    {U"しみ", "stain"},
+    {U"ちがい", "mistake"},
+    {U"むし", "insect"},
+    {U"ばかし", "bewitching, fooling"},
+    {U"そむき", "betrayal"},
+    {U"あばき", "exposing a secret"},
+    {U"くい", "regret"},
+    {U"こき", "working someone hard"},
+    {U"へし", "crushing"},
+    {U"あし", "bad; also \"leg\""},
+    {U"いかでか", "an old word for \"how\""},
+    {U"けし", "erasing"},
+    {U"ぬかし", "leaving out"},
+    {U"はき", "vomiting"},
+    {U"おろし", "grating; wholesale"},
+    {U"あんまり", "too much (colloquial)"},
+    {U"ふたたび", "again (an adverb)"},
+    {U"もやし", "bean sprouts"},
+    {U"めし", "a rough word for a meal"},
+    {U"のみ", "flea; drinking"},
+    {U"はい", "crawling; also \"ash\""},
+    {U"もらい", "begging"},
+    {U"わき", "armpit"},
+    {U"こし", "hips"},
+    {U"くらい", "eating (rough); also \"dark\""},
+};
+
 inline constexpr UnsuitableKanji kUnsuitableKanji[] = {
     // Death and mourning
     {U'死', "death"},
@@ -736,6 +812,125 @@ inline constexpr UnsuitableKanji kUnsuitableKanji[] = {
     {U'股', "crotch"},
     {U'獣', "beast"},
     {U'蚊', "mosquito"},
+    // Read through the first 30 kanji of the 200 readings with the most kanji: meanings no parent
+    // would pick, everyday words of the body, pests, trouble and chores.
+    {U'拉', "abduction"},
+    {U'弄', "toying with, mockery"},
+    {U'誰', "who? (a question word)"},
+    {U'詫', "apology"},
+    {U'狼', "wolf"},
+    {U'蝋', "wax"},
+    {U'籠', "cage, basket"},
+    {U'虞', "fear, danger"},
+    {U'俺', "a rough word for I"},
+    {U'劫', "threat, coercion"},
+    {U'劾', "impeachment"},
+    {U'匿', "hiding, concealment"},
+    {U'喋', "chatter"},
+    {U'喝', "shouting, scolding"},
+    {U'喧', "noise, quarrel"},
+    {U'嘩', "noise, quarrel"},
+    {U'嚇', "threatening"},
+    {U'嘗', "licking"},
+    {U'妊', "pregnancy"},
+    {U'姥', "old woman"},
+    {U'屑', "scraps, rubbish"},
+    {U'惧', "fear"},
+    {U'戚', "grief; relatives"},
+    {U'挨', "pushing; used only in 挨拶"},
+    {U'拶', "pressing; used only in 挨拶"},
+    {U'掠', "plunder"},
+    {U'搾', "squeezing, exploitation"},
+    {U'撲', "striking, beating"},
+    {U'撞', "striking, colliding"},
+    {U'擦', "rubbing, grazing"},
+    {U'斥', "rejection"},
+    {U'斧', "axe"},
+    {U'昏', "dusk, fainting"},
+    {U'晒', "exposure, bleaching"},
+    {U'曖', "vagueness"},
+    {U'曝', "exposure"},
+    {U'殆', "danger; almost"},
+    {U'氾', "flooding"},
+    {U'沌', "chaos"},
+    {U'灸', "moxa cautery"},
+    {U'烏', "crow, a bird of ill omen"},
+    {U'煤', "soot"},
+    {U'犠', "sacrifice"},
+    {U'狙', "aiming at a prey"},
+    {U'猿', "monkey"},
+    {U'窄', "narrowness"},
+    {U'蛇', "snake"},
+    {U'蛮', "barbarian"},
+    {U'裂', "tearing apart"},
+    {U'裸', "nakedness"},
+    {U'訴', "lawsuit, complaint"},
+    {U'豚', "pig"},
+    {U'賠', "compensation for damage"},
+    {U'逮', "arrest"},
+    {U'遭', "meeting with a mishap"},
+    {U'酎', "distilled liquor"},
+    {U'醉', "drunkenness"},
+    {U'錆', "rust"},
+    {U'鞭', "whip"},
+    {U'頑', "stubbornness"},
+    {U'餌', "bait, animal feed"},
+    {U'鼻', "nose"},
+    {U'鴨', "duck; a dupe"},
+    {U'虫', "insect, bug"},
+    {U'凹', "dent, hollow"},
+    {U'串', "skewer"},
+    {U'丼', "bowl of rice"},
+    {U'伐', "felling, attacking"},
+    {U'倦', "weariness"},
+    {U'僞', "falsehood"},
+    {U'傲', "arrogance"},
+    {U'削', "cutting down"},
+    {U'剖', "dissection"},
+    {U'塞', "blocking"},
+    {U'妨', "obstruction"},
+    {U'弊', "evil, abuse"},
+    {U'弛', "slackening"},
+    {U'忘', "forgetting"},
+    {U'忙', "busyness"},
+    {U'慨', "deploring"},
+    {U'拒', "refusal"},
+    {U'捕', "capture"},
+    {U'排', "exclusion"},
+    {U'某', "a certain (nameless) one"},
+    {U'殻', "shell, husk"},
+    {U'甥', "nephew"},
+    {U'疎', "estrangement"},
+    {U'硫', "sulphur"},
+    {U'税', "tax"},
+    {U'粥', "gruel"},
+    {U'糊', "paste, glue"},
+    {U'脹', "swelling"},
+    {U'腎', "kidney"},
+    {U'腹', "belly"},
+    {U'膝', "knee"},
+    {U'肘', "elbow"},
+    {U'肺', "lung"},
+    {U'胆', "gall bladder"},
+    {U'臓', "internal organs"},
+    {U'臟', "internal organs"},
+    {U'脳', "brain"},
+    {U'脚', "leg"},
+    {U'肪', "fat"},
+    {U'胴', "torso"},
+    {U'臼', "mortar"},
+    {U'袋', "bag"},
+    {U'覆', "overturning"},
+    {U'賃', "fare, rent"},
+    {U'貸', "lending"},
+    {U'隔', "separation"},
+    {U'雌', "female animal"},
+    {U'雑', "miscellany, roughness"},
+    {U'雜', "miscellany, roughness"},
+    {U'鞄', "bag"},
+    {U'顛', "falling over"},
+    {U'魯', "dullness"},
+    {U'除', "removal"},
 };
 
 } // namespace kadelo::tools

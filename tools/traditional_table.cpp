@@ -137,6 +137,8 @@ TraditionalTable buildTraditionalTable(const Kanjidic& kanjidic, const Unihan& u
 
     // Kanji the Shift-JIS file cannot hold: KANJIDIC2's, and old forms typed as they stand.
     std::set<char32_t> wide(modern.leftOut.begin(), modern.leftOut.end());
+    for (const StrokeEntry& e : modern.wide)
+        wide.insert(e.character);
     for (const Derivation& d : table.derivations)
         if (d.oldForm && !keys.contains(d.oldForm) && !cp932RoundTrips(d.oldForm))
             wide.insert(d.oldForm);

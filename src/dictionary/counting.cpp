@@ -97,61 +97,23 @@ CountingFiles countingFiles(CountingWay way, const std::filesystem::path& folder
 {
     if (way == CountingWay::Traditional)
         return {inFolder(folder, text::traditionalStrokeFileName()), inFolder(folder, text::traditionalWideFileName())};
-    return {inFolder(folder, text::strokeFileName()), {}};
+    return {inFolder(folder, text::strokeFileName()), inFolder(folder, text::wideStrokeFileName())};
 }
 
-StrokeDictionary strokeDictionaryFor(const CountingChoice& choice, const std::filesystem::path& folder)
+StrokeLookup strokeLookupFor(const CountingChoice& choice, const std::filesystem::path& folder)
 {
-    return StrokeDictionary(countingFiles(choice.way, folder).strokes);
-}
-
-void lookUpEachUtf8(const std::filesystem::path& path, std::span<const char32_t> wanted,
-    std::span<std::optional<std::int16_t>> counts)
-{
-    const std::optional<std::string> bytes = text::readFileBytes(path);
-    if (!bytes)
-        return;
-    for (std::size_t i = 0; i < wanted.size(); ++i) {
-        if (wanted[i] == 0 || counts[i])
-            continue;
-        forEachLineOf(*bytes, wanted[i], [&](const text::FieldList& fields) {
-            if (fields.size() < 2)
-                return false;
-            counts[i] = StrokeDictionary::countOf(fields[1]);
-            return true;
-        });
-    }
+    const CountingFiles files = countingFiles(choice.way, folder);
+    return StrokeLookup(files.strokes, files.wide);
 }
 
 void countEach(const CountingChoice& choice, std::span<const char32_t> wanted,
     std::span<std::optional<std::int16_t>> counts, const std::filesystem::path& folder)
 {
-    const CountingFiles files = countingFiles(choice.way, folder);
-    StrokeDictionary(files.strokes).lookUpEach(wanted, counts);
-    if (!choice.traditional())
-        return;
-    // Characters Shift-JIS cannot hold are only in the UTF-8 companion.
-    std::vector<char32_t> wide(wanted.size(), 0);
-    bool any = false;
-    for (std::size_t i = 0; i < wanted.size(); ++i)
-        if (wanted[i] != 0 && !counts[i] && text::encodeCp932Char(wanted[i]).empty()) {
-            wide[i] = wanted[i];
-            any = true;
-        }
-    if (any)
-        lookUpEachUtf8(files.wide, wide, counts);
-    if (choice.numeralsByValue)
+    strokeLookupFor(choice, folder).lookUpEach(wanted, counts);
+    if (choice.traditional() && choice.numeralsByValue)
         for (std::size_t i = 0; i < wanted.size(); ++i)
             if (const std::optional<std::int16_t> v = wanted[i] ? numeralValue(wanted[i]) : std::nullopt)
                 counts[i] = v;
-}
-
-std::optional<std::int16_t> storedCount(const CountingChoice& choice, char32_t c, const std::filesystem::path& folder)
-{
-    const CountingChoice plain{choice.way, false};
-    std::optional<std::int16_t> count;
-    countEach(plain, std::span<const char32_t>(&c, 1), std::span<std::optional<std::int16_t>>(&count, 1), folder);
-    return count;
 }
 
 std::vector<std::optional<Derivation>> findDerivations(std::span<const char32_t> wanted, const std::filesystem::path& path)

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "text/file_io.h"
 
 namespace kadelo {
@@ -40,32 +40,23 @@ text::WriteResult writeCountingChoice(const CountingChoice& choice, const std::f
 // The value of the kanji numerals 一 to 十 (1 to 10); empty for any other character.
 std::optional<std::int16_t> numeralValue(char32_t c);
 
-// The dictionary files of a way, in the current folder unless `folder` is given.
+// The dictionary files of a way, in the current folder unless `folder` is given: 漢字.dat and
+// 漢字UTF8.dat, or 旧字体.dat and 旧字体UTF8.dat.
 struct CountingFiles {
-    std::filesystem::path strokes; // 漢字.dat or 旧字体.dat: Shift-JIS, searched and extended
-    std::filesystem::path wide;    // the UTF-8 companion of 旧字体.dat; empty for today's way
+    std::filesystem::path strokes; // Shift-JIS
+    std::filesystem::path wide;    // UTF-8, for the characters Shift-JIS cannot hold
 };
 CountingFiles countingFiles(CountingWay way, const std::filesystem::path& folder = {});
 
-// The Shift-JIS stroke dictionary of the chosen way (the one the dictionary screen searches and
-// extends).
-StrokeDictionary strokeDictionaryFor(const CountingChoice& choice, const std::filesystem::path& folder = {});
-
-// The count the chosen way's dictionary files hold for c (its Shift-JIS file, then, for a character
-// Shift-JIS cannot hold, the UTF-8 companion), without the numeral rule: what the dictionary screen
-// finds.
-std::optional<std::int16_t> storedCount(const CountingChoice& choice, char32_t c, const std::filesystem::path& folder = {});
+// The stroke files of the chosen way as one lookup (the one the dictionary screen searches and
+// extends); without the numeral rule.
+StrokeLookup strokeLookupFor(const CountingChoice& choice, const std::filesystem::path& folder = {});
 
 // Looks up several characters with the chosen way: counts[i] becomes the count of wanted[i] (the
 // first entry in file order), or stays empty when neither file holds it. A wanted[i] of 0 is not
 // looked up. In the traditional way with numerals by value, 一 to 十 take their value.
 void countEach(const CountingChoice& choice, std::span<const char32_t> wanted,
     std::span<std::optional<std::int16_t>> counts, const std::filesystem::path& folder = {});
-
-// The count of the first entry for c in a UTF-8 stroke file (漢字.dat's layout in UTF-8); empty
-// when none or when the file cannot be read.
-void lookUpEachUtf8(const std::filesystem::path& path, std::span<const char32_t> wanted,
-    std::span<std::optional<std::int16_t>> counts);
 
 // ---- How a count is reached --------------------------------------------------------------------
 

@@ -10,7 +10,7 @@
 
 #include "dictionary/entry_text.h"
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "text/numbers.h"
 #include "text/unicode.h"
 #include "ui/look.h"
@@ -238,23 +238,26 @@ void DictionaryScreen::registerKanji()
         t2_->clear();
         return;
     }
-    // A double quote, a comma or a character Shift-JIS cannot hold would spoil 漢字.dat.
-    const std::u32string refusal = unstorableNotice(kanji);
+    // A double quote, a comma or a line break would spoil the stroke file. A character Shift-JIS
+    // cannot hold goes into 漢字UTF8.dat.
+    const std::u32string refusal = unfieldableNotice(kanji);
     if (!refusal.empty()) {
         ui::showMessage(this, ui::qs(refusal), ui::Icon::Information, kanjiTitle());
         t1_->clear();
         return;
     }
 
-    const StrokeDictionary dictionary = strokeDictionaryFor(counting_);
-    if (const std::optional<std::int16_t> stored = storedCount(counting_, kanji[0])) {
+    const StrokeLookup dictionary = strokeLookupFor(counting_);
+    if (const std::optional<std::int16_t> stored = dictionary.lookUp(kanji)) {
         showCount(*stored);
         touroku3_->show();
         return;
     }
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
-        ui::showMessage(this, QStringLiteral("%1に書き込めませんでした。（%2）").arg(ui::qs(dictionary.path().u32string()), QString::fromStdString(written.error)),
+        const std::filesystem::path& file
+            = StrokeLookup::fitsStrokeFile(kanji[0]) ? dictionary.strokeFile().path() : dictionary.wideFile().path();
+        ui::showMessage(this, QStringLiteral("%1に書き込めませんでした。（%2）").arg(QString::fromStdU16String(file.u16string()), QString::fromStdString(written.error)),
             ui::Icon::Exclamation, kanjiTitle());
         return;
     }
@@ -273,7 +276,7 @@ void DictionaryScreen::searchKanji()
         t1_->clear();
         return;
     }
-    if (const std::optional<std::int16_t> stored = storedCount(counting_, kanji[0])) {
+    if (const std::optional<std::int16_t> stored = strokeLookupFor(counting_).lookUp(kanji)) {
         showCount(*stored);
         return;
     }

@@ -4,14 +4,50 @@
 
 namespace kadelo {
 
+namespace {
+
+bool isLineBreak(char32_t c)
+{
+    return c == U'\r' || c == U'\n' || c == U'\u2028' || c == U'\u2029';
+}
+
+std::u32string quoted(char32_t c)
+{
+    return U"「" + std::u32string(1, c) + U"」";
+}
+
+} // namespace
+
 std::u32string unstorableNotice(std::u32string_view text)
 {
     for (char32_t c : text) {
-        if (c == U'\r' || c == U'\n' || c == U'\u2028' || c == U'\u2029')
+        if (isLineBreak(c))
             return U"改行は登録できません。";
         if (c == U'"' || c == U',' || text::encodeCp932Char(c).empty())
-            return U"「" + std::u32string(1, c) + U"」は登録できない文字です。";
+            return quoted(c) + U"は登録できない文字です。";
     }
+    return {};
+}
+
+std::u32string unfieldableNotice(std::u32string_view text)
+{
+    for (char32_t c : text) {
+        if (isLineBreak(c))
+            return U"改行は登録できません。";
+        if (c == U'"' || c == U',')
+            return quoted(c) + U"は登録できない文字です。";
+    }
+    return {};
+}
+
+std::u32string kanaKanjiNotice(std::u32string_view kanji)
+{
+    const std::u32string refusal = unfieldableNotice(kanji);
+    if (!refusal.empty())
+        return refusal;
+    for (char32_t c : kanji)
+        if (text::encodeCp932Char(c).empty())
+            return quoted(c) + U"はかな.datに登録できない文字です。";
     return {};
 }
 

@@ -110,7 +110,7 @@ KanaRegistration KanaDictionary::registerReadings(std::u32string_view kanji, con
     KanaRegistration result;
 
     // Nothing that would break a line of the file, or that Shift-JIS cannot hold, is ever written.
-    std::u32string refusal = unstorableNotice(kanji);
+    std::u32string refusal = kanaKanjiNotice(kanji);
     for (const std::u32string& slot : slots)
         if (refusal.empty())
             refusal = unstorableNotice(slot);

@@ -62,7 +62,7 @@ NameHalf countHalf(std::u32string_view text, bool isSurname, LookUpEach&& lookUp
 
 } // namespace
 
-NameHalf lookupStrokes(std::u32string_view text, const StrokeDictionary& dictionary, bool isSurname)
+NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary, bool isSurname)
 {
     return countHalf(text, isSurname, [&](auto wanted, auto found) { dictionary.lookUpEach(wanted, found); });
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "dictionary/counting.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 
 namespace kadelo {
 
@@ -37,7 +37,7 @@ std::u32string prepareName(std::u32string_view text);
 // Counts one half of a name pair: prepares the text, then reads the dictionary once for all three
 // positions (the first matching entry wins). For the surname a repeat mark 々 in position 2 takes
 // the count of position 1.
-NameHalf lookupStrokes(std::u32string_view text, const StrokeDictionary& dictionary, bool isSurname);
+NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary, bool isSurname);
 
 // The same with the chosen way of counting, from the dictionary files of the current folder (or of
 // `folder`).

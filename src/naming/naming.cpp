@@ -145,18 +145,28 @@ std::int16_t lastFilledBox(const KanaBoxes& boxes)
     return 1;
 }
 
-void resolveSurname(std::u32string_view surname, const StrokeDictionary& dictionary, SurnameCounts& sei)
+void resolveSurname(std::u32string_view surname, const StrokeLookup& dictionary, SurnameCounts& sei)
 {
     std::array<std::optional<char32_t>, 3> c;
-    for (std::size_t p = 0; p < 3 && p < surname.size(); ++p)
+    bool wide = false;
+    for (std::size_t p = 0; p < 3 && p < surname.size(); ++p) {
         c[p] = surname[p];
-    dictionary.forEachEntry([&](std::optional<char32_t> character, std::int16_t strokes) {
+        wide = wide || !StrokeLookup::fitsStrokeFile(surname[p]);
+    }
+    auto take = [&](std::optional<char32_t> character, std::int16_t strokes) {
         if (!character)
             return;
         for (std::size_t p = 0; p < 3; ++p)
             if (c[p] == character)
                 sei[p] = strokes;
-    });
+    };
+    dictionary.strokeFile().forEachEntry(take);
+    // A character Shift-JIS cannot hold has its count in the UTF-8 file only.
+    if (wide)
+        dictionary.wideFile().forEachEntry([&](std::optional<char32_t> character, std::int16_t strokes) {
+            if (character && !StrokeLookup::fitsStrokeFile(*character))
+                take(character, strokes);
+        });
     if (c[1] == kRepeatMark)
         sei[1] = sei[0];
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "judgement/marks.h"
 
 namespace kadelo::naming {
@@ -72,7 +72,7 @@ std::int16_t lastFilledBox(const KanaBoxes& boxes);
 // Updates sei1..sei3 for a surname typed as `surname` (not trimmed; characters after the third are
 // not looked up). The last matching dictionary entry wins; a position whose character the
 // dictionary lacks keeps its earlier value. A 々 in position 2 takes the count of position 1.
-void resolveSurname(std::u32string_view surname, const StrokeDictionary& dictionary, SurnameCounts& sei);
+void resolveSurname(std::u32string_view surname, const StrokeLookup& dictionary, SurnameCounts& sei);
 
 // What a generation grades against.
 struct Grading {

@@ -18,7 +18,7 @@
 #include <cmath>
 
 #include "dictionary/kana_dictionary.h"
-#include "dictionary/stroke_dictionary.h"
+#include "dictionary/stroke_lookup.h"
 #include "judgement/judgement_screen.h"
 #include "naming/naming_counts.h"
 #include "settings/settings_file.h"

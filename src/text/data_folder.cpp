@@ -16,6 +16,11 @@ const fs::path& strokeFileName()
     static const fs::path p{u8"漢字.dat"};
     return p;
 }
+const fs::path& wideStrokeFileName()
+{
+    static const fs::path p{u8"漢字UTF8.dat"};
+    return p;
+}
 const fs::path& kanaFileName()
 {
     static const fs::path p{u8"かな.dat"};
@@ -55,8 +60,8 @@ const fs::path& countingFileName()
 
 std::vector<fs::path> suppliedFileNames()
 {
-    return {strokeFileName(), kanaFileName(), conversionFileName(), helpFileName(), traditionalStrokeFileName(),
-        traditionalWideFileName(), derivationFileName()};
+    return {strokeFileName(), wideStrokeFileName(), kanaFileName(), conversionFileName(), helpFileName(),
+        traditionalStrokeFileName(), traditionalWideFileName(), derivationFileName()};
 }
 
 DataFolder chooseDataFolder(const fs::path& current, const fs::path& userFolder, const std::vector<fs::path>& supplyFolders)

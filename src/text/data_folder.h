@@ -10,6 +10,7 @@ namespace kadelo::text {
 // The bare names of the program's files.
 const std::filesystem::path& settingsFileName();   // Kadelo.ini
 const std::filesystem::path& strokeFileName();     // 漢字.dat
+const std::filesystem::path& wideStrokeFileName(); // 漢字UTF8.dat: characters Shift-JIS cannot hold, in UTF-8
 const std::filesystem::path& kanaFileName();       // かな.dat
 const std::filesystem::path& conversionFileName(); // conve.dat
 const std::filesystem::path& helpFileName();       // kadelo_help.html

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "data/data_files.h"
 #include "dictionary/kana_dictionary.h"
@@ -105,7 +106,7 @@ TEST_F(KanaData, LeavesOutUnsuitableKanjiAndFragmentsOfInflectedWords)
         kanji.insert(e.kanji);
         pairs.emplace(e.reading, e.kanji);
     }
-    for (char32_t c : std::u32string_view(U"死病毒殺苦悪呪鬼魔罪獄貧敗"))
+    for (char32_t c : std::u32string_view(U"死病毒殺苦悪呪鬼魔罪獄貧敗拉弄誰詫狼蝋籠"))
         EXPECT_FALSE(kanji.count(c)) << u8(c);
 
     // Stems of inflected words: うつく.しい, やさ.しい, すぐ.れる, たの.しい, ある.く.
@@ -154,6 +155,40 @@ TEST_F(KanaData, WellKnownNameKanjiStandWithinTheFirst30OfTheirReading)
         EXPECT_LT(at - found.begin(), 30) << u8(reading) << " " << u8(c) << " stands at " << (at - found.begin() + 1)
                                           << " of " << found.size();
     }
+}
+
+TEST_F(KanaData, WholeWordNameReadingsComeFirstForTheKanjiNamesUseMost)
+{
+    std::map<std::u32string, std::u32string> byReading;
+    for (const Entry& e : entries_)
+        byReading[e.reading].push_back(e.kanji);
+    // The reading, the kanji that must lead it, and kanji that must follow within the first 30.
+    const std::tuple<std::u32string_view, char32_t, std::u32string_view> names[] = {
+        {U"のぞみ", U'希', U"望"},   // のぞ.む
+        {U"めぐみ", U'愛', U"恵"},   // めぐ.む, めぐ.み
+        {U"はるか", U'遥', U"遙"},   // はる.か
+        {U"しずか", U'静', U""},     // しず.か
+        {U"あかり", U'灯', U"明"},   // あ.かり
+        {U"ひかり", U'光', U""},     // ひか.る
+        {U"みのり", U'実', U"稔"},   // みの.る
+        {U"かおり", U'香', U"薫"},   // かお.り
+        {U"ゆい", U'結', U""},       // ゆ.う
+        {U"ここ", U'心', U""},       // the hand-kept list
+        {U"かなで", U'奏', U""},
+    };
+    for (const auto& [reading, first, others] : names) {
+        const std::u32string& kanji = byReading[std::u32string(reading)];
+        ASSERT_FALSE(kanji.empty()) << u8(reading);
+        EXPECT_EQ(kanji.front(), first) << u8(reading) << ": " << u8(kanji);
+        for (char32_t c : others)
+            EXPECT_LT(kanji.find(c), 30u) << u8(reading) << ": " << u8(kanji);
+    }
+    // A verb or adjective form is a reading only where KANJIDIC2 gives it as a name (ひかる 輝): not
+    // のぞむ 望, ひかる 光, はれる 晴, あたらしい 新, and no noun form of the ichidan みる (みり 見).
+    const std::pair<std::u32string_view, char32_t> words[] = {
+        {U"のぞむ", U'望'}, {U"ひかる", U'光'}, {U"はれる", U'晴'}, {U"あたらしい", U'新'}, {U"みり", U'見'}};
+    for (const auto& [word, c] : words)
+        EXPECT_EQ(byReading[std::u32string(word)].find(c), std::u32string::npos) << u8(word);
 }
 
 TEST_F(KanaData, ReadingsWithMoreThan30KanjiExistSoTheOrderMatters)

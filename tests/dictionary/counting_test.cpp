@@ -62,9 +62,9 @@ TEST(CountEach, EachWayReadsItsOwnFiles)
     EXPECT_EQ(count(kNumerals, U"九十"), (C{9, 10}));
     EXPECT_EQ(count(CountingChoice{CountingWay::Modern, true}, U"九四"), (C{std::nullopt, 5}));
     // The dictionary screen finds what is stored, without the numeral rule.
-    EXPECT_EQ(storedCount(kNumerals, U'四'), 5);
-    EXPECT_EQ(storedCount(kNumerals, U'槪'), 15);
-    EXPECT_EQ(storedCount(kModern, U'槪'), std::nullopt);
+    EXPECT_EQ(strokeLookupFor(kNumerals).lookUp(U"四"), 5);
+    EXPECT_EQ(strokeLookupFor(kNumerals).lookUp(U"槪"), 15);
+    EXPECT_EQ(strokeLookupFor(kModern).lookUp(U"槪"), std::nullopt);
 }
 
 TEST(Derivation, TextsOfEachKind)

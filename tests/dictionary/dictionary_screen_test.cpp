@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "dictionary/dictionary_screen.h"
+#include "judgement/judgement_screen.h"
 #include "shell/openers.h"
 #include "support/screen_support.h"
 #include "support/temp_folder.h"
@@ -124,6 +125,7 @@ private Q_SLOTS:
     void unknownKanjiKeepsTheBoxes();
     void kanaPageRefusalsAndReset();
     void readingThatWouldSpoilTheFileIsRefused();
+    void characterOutsideShiftJisIsRegisteredInTheUtf8FileAndJudged();
 };
 
 void DictionaryScreenTest::opensModalAndFreshWithItsControlsAndColours()
@@ -379,9 +381,6 @@ void DictionaryScreenTest::kanjiThatWouldSpoilTheFileIsRefused_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("double quote") << "\"" << "「\"」は登録できない文字です。";
     QTest::newRow("comma") << "," << "「,」は登録できない文字です。";
-    QTest::newRow("outside Shift-JIS") << "\U00020BB7" << "「\U00020BB7」は登録できない文字です。";
-    QTest::newRow("emoji") << "\U0001F98A" << "「\U0001F98A」は登録できない文字です。";
-    QTest::newRow("Hangul") << "\uD55C" << "「\uD55C」は登録できない文字です。";
 }
 
 void DictionaryScreenTest::kanjiThatWouldSpoilTheFileIsRefused()
@@ -564,6 +563,50 @@ void DictionaryScreenTest::readingThatWouldSpoilTheFileIsRefused()
     QVERIFY(!std::filesystem::exists(kKanaFile));
     QCOMPARE(shownText(&screen, "textIN"), QStringLiteral("山"));
     QCOMPARE(shownText(&screen, "textK3"), QStringLiteral("きつね\U0001F98A"));
+}
+
+void DictionaryScreenTest::characterOutsideShiftJisIsRegisteredInTheUtf8FileAndJudged()
+{
+    kt::TempFolder folder;
+    const std::filesystem::path wideFile = kt::u8path("漢字UTF8.dat");
+    kt::writeBytes(kStrokeFile, kt::cp932("\"田\",5\r\n\"太\",4\r\n\"郎\",9\r\n"));
+    kt::MessageCatcher messages;
+    {
+        DictionaryScreen screen;
+        screen.show();
+        typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("\U00020BB7"));
+        typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("6"));
+        click(&screen, "Command1");
+        QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
+        QCOMPARE(kt::readBytes(wideFile), std::string("\"\U00020BB7\",6\r\n")); // UTF-8
+        QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"田\",5\r\n\"太\",4\r\n\"郎\",9\r\n"));
+
+        // Found again by search, and not registered twice.
+        click(&screen, "Command4");
+        QCOMPARE(shownText(&screen, "La2"), QStringLiteral("6"));
+        typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("7"));
+        click(&screen, "Command1");
+        QVERIFY(shown(&screen, "touroku3"));
+        QCOMPARE(kt::readBytes(wideFile), std::string("\"\U00020BB7\",6\r\n"));
+
+        // かな.dat stays Shift-JIS: its readings cannot be registered, and the page says so.
+        showPage(&screen, 1);
+        typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("\U00020BB7"));
+        typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("よし"));
+        click(&screen, "cmdwrite");
+        QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
+            QStringList{QStringLiteral("「\U00020BB7」はかな.datに登録できない文字です。")});
+        QVERIFY(!std::filesystem::exists(kKanaFile));
+    }
+
+    // The judgement counts it: 𠮷田 太郎 is 6 + 5 + 4 + 9 = 24.
+    JudgementScreen judgement;
+    judgement.show();
+    typeInto(get<QLineEdit>(&judgement, "textMin"), QStringLiteral("\U00020BB7田"));
+    typeInto(get<QLineEdit>(&judgement, "textNin"), QStringLiteral("太郎"));
+    click(&judgement, "Command1");
+    QCOMPARE(shownText(&judgement, "lm1"), QStringLiteral("6"));
+    QCOMPARE(shownText(&judgement, "ls"), QStringLiteral("24"));
 }
 
 QTEST_MAIN(DictionaryScreenTest)

@@ -204,7 +204,9 @@ TEST_F(KanaDictionaryTest, TextThatWouldBreakTheFileIsRefusedWithItsReason)
         {"山", slots("やま", "さん\r\n"), "改行は登録できません。"},
         {"山", slots("やま", "よし\U00020BB7"), "「\U00020BB7」は登録できない文字です。"},
         {"山", slots("\uC0B0"), "「\uC0B0」は登録できない文字です。"}, // Hangul
-        {"\xF0\x9F\xA6\x8A", slots("きつね"), "「\xF0\x9F\xA6\x8A」は登録できない文字です。"},
+        // かな.dat is Shift-JIS: a kanji of 漢字UTF8.dat cannot have readings there.
+        {"\xF0\x9F\xA6\x8A", slots("きつね"), "「\xF0\x9F\xA6\x8A」はかな.datに登録できない文字です。"},
+        {"\U00020BB7", slots("よし"), "「\U00020BB7」はかな.datに登録できない文字です。"},
         {"\"", slots("やま"), "「\"」は登録できない文字です。"},
     };
     for (const Case& c : cases) {

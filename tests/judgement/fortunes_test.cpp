@@ -83,7 +83,7 @@ TEST(ComputeFortunes, NothingFoundGivesZeroAndHugeCountsDoNotWrap)
 class LookupStrokesTest : public ::testing::Test {
 protected:
     TempFolder folder;
-    StrokeDictionary dict;
+    StrokeLookup dict;
 
     void SetUp() override
     {
@@ -109,6 +109,15 @@ TEST_F(LookupStrokesTest, CountsEachPositionFirstEntryWinning)
     expectHalf(given(U"田田田"), {U"田", U"田", U"田"}, {5, 5, 5}, 3); // one character in every position
 }
 
+TEST_F(LookupStrokesTest, CharactersShiftJisCannotHoldAreCountedFromTheUtf8File)
+{
+    // The UTF-8 file answers only for what 漢字.dat cannot hold: its 田 is never used.
+    writeBytes(u8path("漢字UTF8.dat"), "\"𠮷\",6\r\n\"田\",1\r\n\"𠮷\",9\r\n\"鷗\",22\r\n");
+    expectHalf(surname(U"𠮷田"), {U"𠮷", U"田", U""}, {6, 5, 0}, 2);
+    expectHalf(surname(U"𠮷々"), {U"𠮷", U"々", U""}, {6, 6, 0}, 2);
+    expectHalf(given(U"鷗太😀"), {U"鷗", U"太", U"😀"}, {22, 4, 0}, 3);
+}
+
 TEST_F(LookupStrokesTest, FourthCharacterAndBlanksAreDropped)
 {
     expectHalf(surname(U"山田太郎"), {U"山", U"田", U"太"}, {3, 5, 4}, 3);
@@ -123,7 +132,7 @@ TEST_F(LookupStrokesTest, MissingCharactersCountZero)
     expectHalf(given(U"桜子"), {U"桜", U"子", U""}, {0, 0, 0}, 2);
     expectHalf(given(U"花子"), {U"花", U"子", U""}, {7, 0, 0}, 2);
     expectHalf(given(U"ｱア"), {U"ｱ", U"ア", U""}, {2, 0, 0}, 2); // no kana or width folding
-    // Characters Shift-JIS cannot hold are never in the file.
+    // Characters Shift-JIS cannot hold are never in 漢字.dat, and there is no 漢字UTF8.dat here.
     expectHalf(given(U"𠮷😀山"), {U"𠮷", U"😀", U"山"}, {0, 0, 3}, 3);
     // A two-character entry matches no position.
     expectHalf(surname(U"山田"), {U"山", U"田", U""}, {3, 5, 0}, 2);

@@ -21,7 +21,7 @@ TEST(TraditionalCounts, WatanabeKiyoshiBothWays)
     FortuneSet f = judge(CountingChoice{}, U"渡辺", U"清", s);
     EXPECT_EQ(s.surname.counts, (std::array<std::int16_t, 3>{12, 5, 0}));
     EXPECT_EQ(s.given.counts, (std::array<std::int16_t, 3>{11, 0, 0}));
-    EXPECT_EQ(lookupStrokes(U"渡辺", StrokeDictionary(datatest::suppliedFolder() / text::strokeFileName()), true).counts,
+    EXPECT_EQ(lookupStrokes(U"渡辺", StrokeLookup(datatest::suppliedFolder() / text::strokeFileName(), datatest::suppliedFolder() / text::wideStrokeFileName()), true).counts,
         s.surname.counts);
     EXPECT_EQ((std::array<int, 4>{f.soukaku, f.jinnkaku, f.gaikaku, f.tikaku}), (std::array<int, 4>{28, 16, 23, 27}));
 

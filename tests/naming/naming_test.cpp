@@ -106,7 +106,7 @@ TEST(Surname, LastEntryWinsMissingCharactersKeepTheirCountRepeatMarkOnlyInSecond
     kt::TempFolder folder;
     kt::writeBytes(kt::u8path("漢字.dat"),
         kt::cp932("\"山\",3\r\n\"田\",5\r\n\"佐\",7\r\n\"木\",4\r\n\"山\",30\r\n\"々\",3\r\n\"中\",4\r\n\"本\",5"));
-    const StrokeDictionary dictionary;
+    const StrokeLookup dictionary;
     SurnameCounts sei{};
     const std::pair<const char*, SurnameCounts> steps[] = {
         {"山田", {30, 5, 0}},     // the later 山 wins
@@ -120,6 +120,19 @@ TEST(Surname, LastEntryWinsMissingCharactersKeepTheirCountRepeatMarkOnlyInSecond
         resolveSurname(u(surname), dictionary, sei);
         EXPECT_EQ(sei, expected) << surname;
     }
+}
+
+TEST(Surname, CharactersShiftJisCannotHoldComeFromTheUtf8File)
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kt::u8path("漢字.dat"), kt::cp932("\"田\",5\r\n\"野\",11\r\n"));
+    kt::writeBytes(kt::u8path("漢字UTF8.dat"), "\"𠮷\",6\r\n\"野\",1\r\n");
+    const StrokeLookup dictionary;
+    SurnameCounts sei{};
+    resolveSurname(u("𠮷田"), dictionary, sei);
+    EXPECT_EQ(sei, (SurnameCounts{6, 5, 0}));
+    resolveSurname(u("𠮷野"), dictionary, sei);
+    EXPECT_EQ(sei, (SurnameCounts{6, 11, 0})); // 漢字.dat alone answers for 野
 }
 
 TEST(Generation, OrderLengthFilterAndTheEmptySlotOfEachBox)

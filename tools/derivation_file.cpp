@@ -1,4 +1,4 @@
-#include "traditional_files.h"
+#include "derivation_file.h"
 
 #include <iostream>
 #include <stdexcept>
@@ -26,14 +26,6 @@ void write(const std::filesystem::path& path, const std::string& bytes)
 
 } // namespace
 
-std::string traditionalUtf8Bytes(const TraditionalTable& table)
-{
-    std::u32string out;
-    for (const StrokeEntry& e : table.utf8Entries)
-        out += quoted(e.character) + U"," + text::numberField(e.strokes) + U"\r\n";
-    return text::toUtf8(out);
-}
-
 std::string derivationBytes(const TraditionalTable& table)
 {
     std::u32string out;
@@ -43,9 +35,8 @@ std::string derivationBytes(const TraditionalTable& table)
     return text::toUtf8(out);
 }
 
-void writeTraditionalUtf8Files(const std::filesystem::path& folder, const TraditionalTable& table)
+void writeDerivationFile(const std::filesystem::path& folder, const TraditionalTable& table)
 {
-    write(folder / text::traditionalWideFileName(), traditionalUtf8Bytes(table));
     write(folder / text::derivationFileName(), derivationBytes(table));
 }
 
