@@ -298,6 +298,12 @@ void DictionaryScreenTest::theTraditionalWayKeepsItsOwnDictionary()
     QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
     QCOMPARE(kt::readBytes(kt::u8path("旧字体.dat")), kt::cp932("\"沢\",17\r\n\"辺\",22\r\n"));
     QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"沢\",7\r\n"));
+    // A character Shift-JIS cannot hold goes to the traditional UTF-8 file.
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("𠮷"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("6"));
+    click(&screen, "Command1");
+    QCOMPARE(kt::readBytes(kt::u8path("旧字体UTF8.dat")), std::string("\"槪\",15\r\n\"𠮷\",6\r\n"));
+    QVERIFY(!std::filesystem::exists(kt::u8path("漢字UTF8.dat")));
 }
 
 void DictionaryScreenTest::strokeCounts_data()
