@@ -19,31 +19,6 @@ char32_t utf8Character(std::string_view field)
     return text.size() == 1 ? text[0] : 0;
 }
 
-// Calls onLine(fields) for each line, in file order, whose first field is exactly the character c,
-// until onLine returns true. A search for the character's UTF-8 bytes skips every other line
-// without splitting it (UTF-8 never matches inside another character).
-template <class OnLine>
-void forEachLineOf(std::string_view bytes, char32_t c, OnLine&& onLine)
-{
-    const std::string needle = text::toUtf8(std::u32string(1, c));
-    text::FieldList fields;
-    std::size_t pos = 0;
-    while ((pos = bytes.find(needle, pos)) != std::string_view::npos) {
-        const std::size_t start = bytes.rfind('\n', pos) == std::string_view::npos ? 0 : bytes.rfind('\n', pos) + 1;
-        std::size_t end = bytes.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        fields.clear();
-        text::splitFields(line, fields);
-        if (!fields.empty() && fields[0] == needle && onLine(static_cast<const text::FieldList&>(fields)))
-            return;
-        pos = end;
-    }
-}
-
 std::u32string number(long long n)
 {
     return text::numberField(n);
@@ -125,7 +100,7 @@ std::vector<std::optional<Derivation>> findDerivations(std::span<const char32_t>
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         if (wanted[i] == 0)
             continue;
-        forEachLineOf(*bytes, wanted[i], [&](const text::FieldList& fields) {
+        Utf8StrokeDictionary::forEachLineOf(*bytes, wanted[i], [&](const text::FieldList& fields) {
             if (fields.size() < 5)
                 return false;
             const std::optional<std::int16_t> radicalStrokes = text::fieldInt16(fields[3]);
