@@ -158,10 +158,23 @@ AnimalScreen::AnimalScreen(QWidget* parent) : QDialog(parent)
 
 void AnimalScreen::find()
 {
+    const QString wrongDate = QStringLiteral("正しい日付を入れてください。（月は1～12、日は1～31の数字です）");
+    const QString wrongYear = QStringLiteral("その年の動物占いはできません。（%1～%2年）").arg(kFirstTableYear).arg(kLastTableYear);
     const std::optional<int> month = monthOf(combM_->currentText());
     const std::optional<int> day = dayOf(combD_->currentText());
     if (!month || !day) {
-        ui::showMessage(this, QStringLiteral("正しい日付を入れてください。（月は1～12、日は1～31の数字です）"));
+        ui::showMessage(this, wrongDate);
+        return;
+    }
+    const std::u32string yearText = ui::u32(combY_->currentText());
+    const std::optional<int> year = leadingYear(yearText);
+    if (!year || *year < kFirstTableYear || *year > kLastTableYear) {
+        ui::showMessage(this, wrongYear);
+        return;
+    }
+    // 2月31日, or 2月29日 of a common year, is no birthday, though the table would give it a type.
+    if (*day > daysInMonth(*year, *month)) {
+        ui::showMessage(this, wrongDate);
         return;
     }
     const DateConversionTable table;
@@ -169,7 +182,12 @@ void AnimalScreen::find()
         ui::showMessage(this, QStringLiteral("生年月日の変換表「conve.dat」が見つかりません。動物占いはできません。"));
         return;
     }
-    for (const std::int16_t type : table.animalTypes(ui::u32(combY_->currentText()), *month, *day)) {
+    const std::vector<std::int16_t> types = table.animalTypes(yearText, *month, *day);
+    if (types.empty()) {
+        ui::showMessage(this, wrongYear); // a table without a row for the year
+        return;
+    }
+    for (const std::int16_t type : types) {
         cd = type;
         ResultScreen result(this);
         result.exec();

@@ -14,10 +14,6 @@ namespace kadelo {
 
 namespace {
 
-// The years whose two-digit key the table can answer without mistaking one century for another.
-constexpr int firstYear = 1941;
-constexpr int lastYear = 2040;
-
 struct AnimalType {
     std::u32string_view animal;
     std::u32string_view phrase;
@@ -87,15 +83,13 @@ constexpr std::array<AnimalType, 60> typeTable{{
 }};
 
 // The two-character year key ("63" for 1963, "00" for 2000), or nothing when the text does not
-// begin with a year from firstYear to lastYear.
+// begin with a year from kFirstTableYear to kLastTableYear.
 std::optional<std::u32string> yearKey(std::u32string_view yearText)
 {
-    if (yearText.size() < 4)
+    const std::optional<int> year = leadingYear(yearText);
+    if (!year || *year < kFirstTableYear || *year > kLastTableYear)
         return std::nullopt;
-    const std::optional<long long> year = text::parseInteger(yearText.substr(0, 4));
-    if (!year || *year < firstYear || *year > lastYear)
-        return std::nullopt;
-    const int twoDigits = static_cast<int>(*year % 100);
+    const int twoDigits = *year % 100;
     return std::u32string{static_cast<char32_t>(U'0' + twoDigits / 10), static_cast<char32_t>(U'0' + twoDigits % 10)};
 }
 
@@ -111,6 +105,25 @@ std::optional<int> baseNumber(std::string_view field)
 }
 
 } // namespace
+
+std::optional<int> leadingYear(std::u32string_view yearText)
+{
+    if (yearText.size() < 4)
+        return std::nullopt;
+    const std::optional<long long> year = text::parseInteger(yearText.substr(0, 4));
+    if (!year)
+        return std::nullopt;
+    return static_cast<int>(*year); // four characters: never more than 9999
+}
+
+int daysInMonth(int year, int month)
+{
+    static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
 
 DateConversionTable::DateConversionTable(std::filesystem::path path) : path_(std::move(path)) {}
 

@@ -2,12 +2,25 @@
 // The birth-date conversion table conve.dat and the table of the 60 animal types.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "text/data_folder.h"
 
 namespace kadelo {
+
+// The years the table answers: its two-digit year keys cannot tell other centuries apart.
+constexpr int kFirstTableYear = 1941;
+constexpr int kLastTableYear = 2040;
+
+// The year a year text begins with ("1963 ・ 昭和38" gives 1963): its first four characters as a
+// whole number; empty when there are fewer or they are not a number.
+std::optional<int> leadingYear(std::u32string_view yearText);
+
+// The days of a month in the Gregorian calendar (February has 29 in leap years); 0 for a month
+// outside 1..12.
+int daysInMonth(int year, int month);
 
 class DateConversionTable {
 public:

@@ -213,6 +213,13 @@ void DictionaryScreen::applyColours()
     paintButton(cmdexit_, ui::themeColour(21));
 }
 
+void DictionaryScreen::setKanji(const QString& kanji)
+{
+    tabs_->setCurrentIndex(0);
+    t1_->setText(kanji);
+    t2_->setFocus();
+}
+
 void DictionaryScreen::showCount(std::int16_t count)
 {
     la2_->setText(QString::number(count));
@@ -231,9 +238,10 @@ void DictionaryScreen::registerKanji()
         t1_->clear();
         return;
     }
-    // A half goes to the even neighbour; a count beyond 16 bits is no count.
+    // A half goes to the even neighbour. No character has fewer than 1 or more than 99 strokes: a
+    // minus sign or a slip of the finger (111) would poison every judgement that uses the character.
     const std::optional<std::int16_t> count = text::toInt16(text::parseDecimal(ui::u32(t2_->text())));
-    if (!count || *count == 0) {
+    if (!count || !isStrokeCount(*count)) {
         ui::showMessage(this, QStringLiteral("画数は、数字を入力してね。"), ui::Icon::Information, kanjiTitle());
         t2_->clear();
         return;
@@ -257,8 +265,11 @@ void DictionaryScreen::registerKanji()
     if (!written) {
         const std::filesystem::path& file
             = StrokeLookup::fitsStrokeFile(kanji[0]) ? dictionary.strokeFile().path() : dictionary.wideFile().path();
-        ui::showMessage(this, QStringLiteral("%1に書き込めませんでした。（%2）").arg(QString::fromStdU16String(file.u16string()), QString::fromStdString(written.error)),
-            ui::Icon::Exclamation, kanjiTitle());
+        const QString name = QString::fromStdU16String(file.u16string());
+        QString message = QStringLiteral("%1に書き込めませんでした。（%2）").arg(name, QString::fromStdString(written.error));
+        if (written.incompleteLine)
+            message += QStringLiteral("\n%1 の最後の行が途中で切れているかもしれません。").arg(name);
+        ui::showMessage(this, message, ui::Icon::Exclamation, kanjiTitle());
         return;
     }
     ui::showMessage(this, QStringLiteral("登録しました。"), ui::Icon::Information, kanjiTitle());
@@ -310,6 +321,21 @@ void DictionaryScreen::registerReadings()
         ui::showMessage(this, QStringLiteral("かなを入力してください。"));
         return;
     }
+    // Readings are looked up in hiragana everywhere else, so katakana is taken as the hiragana it
+    // stands for; anything else (romaji, half-width kana, kanji) could never be found and is refused
+    // with the boxes kept for correcting.
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].empty())
+            continue;
+        slots[i] = katakanaToHiragana(slots[i]);
+        if (!isHiraganaReading(slots[i])) {
+            ui::showMessage(this, QStringLiteral("読みは、ひらがなで入力してね。"));
+            textK_[i]->setFocus();
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        textK_[i]->setText(ui::qs(slots[i]));
 
     const KanaRegistration result = KanaDictionary().registerReadings(kanji, slots);
     for (const std::u32string& notice : result.notices)

@@ -19,6 +19,9 @@ class DictionaryScreen : public QDialog {
 public:
     explicit DictionaryScreen(QWidget* parent = nullptr);
 
+    // Opens on the "漢字" page with `kanji` in the kanji box, ready for its stroke count.
+    void setKanji(const QString& kanji);
+
 private:
     QWidget* buildKanjiPage();
     QWidget* buildKanaPage();

@@ -51,4 +51,23 @@ std::u32string kanaKanjiNotice(std::u32string_view kanji)
     return {};
 }
 
+std::u32string katakanaToHiragana(std::u32string_view text)
+{
+    std::u32string out(text);
+    for (char32_t& c : out)
+        if (c >= U'ァ' && c <= U'ヶ')
+            c -= U'ァ' - U'ぁ';
+    return out;
+}
+
+bool isHiraganaReading(std::u32string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char32_t c : text)
+        if (!((c >= U'ぁ' && c <= U'ゖ') || c == U'ー'))
+            return false;
+    return true;
+}
+
 } // namespace kadelo

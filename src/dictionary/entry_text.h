@@ -1,5 +1,6 @@
 #pragma once
-// Whether a typed text can stand in a field of the dictionary files.
+// Whether a typed text can stand in a field of the dictionary files, and the rules for what the
+// dictionary screen accepts as a stroke count and as a reading.
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,19 @@ std::u32string unfieldableNotice(std::u32string_view text);
 // The notice that refuses a kanji for かな.dat: one that would break a line, or one that Shift-JIS
 // cannot hold ("「𠮷」はかな.datに登録できない文字です。"); empty when it can be stored.
 std::u32string kanaKanjiNotice(std::u32string_view kanji);
+
+// A stroke count a character can have: 1 to 99. Anything else would poison every judgement.
+constexpr bool isStrokeCount(long long count)
+{
+    return count >= 1 && count <= 99;
+}
+
+// Full-width katakana ァ … ヶ turned into the hiragana they stand for (カケル into かける, ヴ into ゔ);
+// every other character stays as it is.
+std::u32string katakanaToHiragana(std::u32string_view text);
+
+// True when the text is a reading as the naming assistant looks it up: not empty, and made only of
+// hiragana ぁ … ゖ and the long-vowel mark ー.
+bool isHiraganaReading(std::u32string_view text);
 
 } // namespace kadelo

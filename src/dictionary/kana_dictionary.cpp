@@ -173,6 +173,8 @@ KanaRegistration KanaDictionary::registerReadings(std::u32string_view kanji, con
     result.written = text::appendToFile(kanaPath_, lines);
     if (!result.written) {
         result.notices.push_back(U"かな.datに書き込めませんでした。（" + text::fromUtf8(result.written.error) + U"）");
+        if (result.written.incompleteLine)
+            result.notices.push_back(U"かな.dat の最後の行が途中で切れているかもしれません。");
         return result;
     }
     result.notices.insert(result.notices.end(), slotNotices.begin(), slotNotices.end());

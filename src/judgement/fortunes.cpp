@@ -52,11 +52,15 @@ NameHalf countHalf(std::u32string_view text, bool isSurname, LookUpEach&& lookUp
         wanted[i] = (i == 1 && repeatInSurname) ? 0 : name[i];
     std::array<std::optional<std::int16_t>, 3> found;
     lookUpEach(std::span<const char32_t>(wanted), std::span<std::optional<std::int16_t>>(found));
-    for (std::size_t i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < 3; ++i) {
         half.counts[i] = found[i].value_or(0);
+        half.known[i] = found[i].has_value();
+    }
 
-    if (repeatInSurname)
+    if (repeatInSurname) {
         half.counts[1] = half.counts[0];
+        half.known[1] = true;
+    }
     return half;
 }
 
@@ -70,6 +74,28 @@ NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary,
 NameHalf lookupStrokes(std::u32string_view text, const CountingChoice& choice, bool isSurname, const std::filesystem::path& folder)
 {
     return countHalf(text, isSurname, [&](auto wanted, auto found) { countEach(choice, wanted, found, folder); });
+}
+
+std::u32string uncountedCharacters(const NameHalf& half)
+{
+    std::u32string missing;
+    const std::size_t length = static_cast<std::size_t>(std::clamp<int>(half.length, 0, 3));
+    for (std::size_t i = 0; i < length; ++i) {
+        if (half.known[i] || half.chars[i].empty())
+            continue;
+        if (missing.find(half.chars[i]) == std::u32string::npos)
+            missing += half.chars[i];
+    }
+    return missing;
+}
+
+std::u32string uncountedCharacters(const NameStrokes& strokes)
+{
+    std::u32string missing = uncountedCharacters(strokes.surname);
+    for (char32_t c : uncountedCharacters(strokes.given))
+        if (missing.find(c) == std::u32string::npos)
+            missing.push_back(c);
+    return missing;
 }
 
 FortuneSet computeFortunes(const NameStrokes& strokes)

@@ -14,6 +14,8 @@ namespace kadelo {
 struct NameHalf {
     std::array<std::u32string, 3> chars; // positions 1..3; empty beyond the length
     std::array<std::int16_t, 3> counts{}; // 0 beyond the length or when not found
+    std::array<bool, 3> known{};          // the position's count was found (々 in a surname: its own
+                                          // position counts as known, position 1 answers for it)
     std::int16_t length = 0;              // 0..3
 };
 
@@ -43,6 +45,13 @@ NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary,
 // `folder`).
 NameHalf lookupStrokes(std::u32string_view text, const CountingChoice& choice, bool isSurname,
     const std::filesystem::path& folder = {});
+
+// The characters of a counted half that have no count, in order, each once. A repeat mark 々 in
+// position 2 of a surname is never one of them: it takes the count of the character before it.
+std::u32string uncountedCharacters(const NameHalf& half);
+
+// The same for a pair: the surname's, then the given name's, each character once.
+std::u32string uncountedCharacters(const NameStrokes& strokes);
 
 // The four fortunes of a counted pair. Both lengths must be 1, 2 or 3.
 FortuneSet computeFortunes(const NameStrokes& strokes);

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
+#include "dictionary/entry_text.h"
 #include "judgement/marks.h"
 #include "judgement/personality_screen.h"
 #include "settings/settings_file.h"
@@ -20,6 +22,7 @@
 #include "ui/messages.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
+#include "ui/stroke_file_notice.h"
 
 namespace kadelo {
 namespace {
@@ -117,6 +120,7 @@ QLabel* square(QWidget* parent, const QString& name, const QColor& colour, int t
 JudgementScreen::JudgementScreen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("kadelo"));
+    ui::watchStrokeFile(this);
     ui::keepOpenOnEscape(this);
     setWindowTitle(QStringLiteral("Kadelo"));
     ui::setClientSize(this, 7995, 5025);
@@ -310,6 +314,10 @@ void JudgementScreen::takeOver(QString& nbuf, const QString& surname)
 {
     if (nbuf.isEmpty())
         return;
+    // A name sent to an open screen in household mode for another surname ends household mode, so
+    // that the surname shown and the surname counted are the same.
+    if (chkt_->isChecked() && surname != textMin_->text())
+        chkt_->setChecked(false);
     setBoxText(textNin_, nbuf);
     setBoxText(textMin_, surname);
     nbuf.clear();
@@ -428,6 +436,12 @@ void JudgementScreen::judge()
         ui::showMessage(this, QStringLiteral("名前を入力してください。"));
         return;
     }
+    // A character without a count would silently count 0 and give a wrong judgement.
+    const std::u32string uncounted = uncountedCharacters(strokes_);
+    if (!uncounted.empty()) {
+        reportUncounted(uncounted);
+        return;
+    }
     const FortuneSet f = computeFortunes(strokes_);
     sou_ = f.soukaku;
     ls_->setText(QString::number(f.soukaku));
@@ -439,6 +453,24 @@ void JudgementScreen::judge()
     jinnkaku_->setText(ui::qs(gradeFortune(Fortune::jinnkaku, f.jinnkaku, boy)));
     gaikaku_->setText(ui::qs(gradeFortune(Fortune::gaikaku, f.gaikaku, boy)));
     tikaku_->setText(ui::qs(gradeFortune(Fortune::tikaku, f.tikaku, boy)));
+}
+
+void JudgementScreen::reportUncounted(const std::u32string& uncounted)
+{
+    const QString text = QStringLiteral("「%1」の画数が辞書にありません。辞書に登録してから判定してください。").arg(ui::qs(uncounted));
+    // The dictionary screen is offered for the first of them that it can register.
+    const auto storable = std::find_if(uncounted.begin(), uncounted.end(),
+        [](char32_t c) { return unfieldableNotice(std::u32string(1, c)).empty(); });
+    if (storable == uncounted.end()) {
+        ui::showMessage(this, text);
+        return;
+    }
+    if (!ui::offerMessage(this, text, QStringLiteral("辞書を開く")))
+        return;
+    screens::openDictionary(this, ui::qs(std::u32string(1, *storable)));
+    // What was registered there counts at once, so that "判定" can be pressed again straight away.
+    surnameChanged();
+    givenChanged();
 }
 
 void JudgementScreen::openPersonality()
@@ -501,7 +533,11 @@ void JudgementScreen::householdToggled(bool checked)
                 ml_->hide();
             } else {
                 ui::showMessage(this, QStringLiteral("登録されていません。"), ui::Icon::Exclamation);
-                chkt_->setChecked(false);
+                {
+                    // Unticked without clearing: what the user typed and judged stays.
+                    const QSignalBlocker quiet(chkt_);
+                    chkt_->setChecked(false);
+                }
                 lss_->hide();
                 textMin_->show();
                 ml_->show();

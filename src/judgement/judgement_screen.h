@@ -41,6 +41,7 @@ private:
     void layOutGiven(int length);   // nnlen
     void clearJudgement();
     void judge();
+    void reportUncounted(const std::u32string& uncounted);
     void openPersonality();
     void reset();
     void clearHalves(int which); // allset: 0 both halves, 1 the given name only

@@ -19,6 +19,7 @@
 
 #include "dictionary/kana_dictionary.h"
 #include "dictionary/stroke_lookup.h"
+#include "judgement/fortunes.h"
 #include "judgement/judgement_screen.h"
 #include "naming/naming_counts.h"
 #include "settings/settings_file.h"
@@ -29,6 +30,7 @@
 #include "ui/messages.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
+#include "ui/stroke_file_notice.h"
 
 namespace kadelo {
 namespace {
@@ -122,6 +124,7 @@ private:
 NamingScreen::NamingScreen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("nfind"));
+    ui::watchStrokeFile(this);
     ui::keepOpenOnEscape(this);
     setWindowTitle(QStringLiteral("名前決めるの、お手伝いしま～す。"));
     ui::setClientSize(this, 6735, 4815);
@@ -300,7 +303,19 @@ void NamingScreen::generate()
         ui::showMessage(this, QStringLiteral(" かな２を、入力してください。"));
         return;
     }
-    ui::movePointerToOrigin();
+    // Grading against a surname whose characters are not all counted would grade against 0.
+    if (chan_->isChecked()) {
+        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), StrokeLookup(), true));
+        if (!uncounted.empty()) {
+            ui::showMessage(this, QStringLiteral("苗字の「%1」の画数が辞書にありません。").arg(ui::qs(uncounted)));
+            return;
+        }
+    }
+    // The busy pointer for the run; the pointer itself stays where the user left it.
+    const ui::BusyPointer busy;
+    listSurname_ = textN_->text();
+    for (int r = 0; r < 3; ++r)
+        listReadings_[r] = textn_[r]->text();
     hit4_->show();
     ltime_->hide();
 
@@ -372,8 +387,9 @@ void NamingScreen::writeFile()
         ui::showMessage(this, QStringLiteral("作成してから、保存します。"));
         return;
     }
-    const std::u32string name = naming::candidateFileName(ui::u32(textN_->text()), ui::u32(textn_[0]->text()),
-        ui::u32(textn_[1]->text()), ui::u32(textn_[2]->text()));
+    // Named after the generation that made the list, whatever the boxes hold now.
+    const std::u32string name = naming::candidateFileName(ui::u32(listSurname_), ui::u32(listReadings_[0]),
+        ui::u32(listReadings_[1]), ui::u32(listReadings_[2]));
     const naming::SaveResult saved = naming::writeCandidateFile(name, list_.nlist, list_.ncount);
     switch (saved.kind) {
     case naming::SaveResult::Kind::Saved:
@@ -408,11 +424,16 @@ void NamingScreen::send()
         ui::showMessage(this, ui::qs(naming::noSuchNumberText(n)), ui::Icon::Exclamation);
         return;
     }
-    nbuf = ui::qs(list_.nlist[static_cast<std::size_t>(n) - 1]);
-    // The judgement screen takes the name over when it opens and empties nbuf.
-    JudgementScreen dlg(this);
-    dlg.takeOver(nbuf, textN_->text());
-    dlg.exec();
+    sendCandidate(static_cast<std::size_t>(n) - 1);
+}
+
+void NamingScreen::sendCandidate(std::size_t index)
+{
+    if (index >= list_.nlist.size())
+        return;
+    nbuf = ui::qs(list_.nlist[index]);
+    // The judgement screen takes the name over and empties nbuf.
+    screens::sendToJudgement(this, nbuf, textN_->text());
 }
 
 void NamingScreen::reset()

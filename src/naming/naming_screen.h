@@ -34,6 +34,10 @@ public:
     // How often the last generation set the progress bar's position.
     int barUpdates() const { return barUpdates_; }
 
+    // Hands entry `index` (0-based) of the list to the judgement screen, with the surname box's text:
+    // an open judgement screen takes it over and comes forward, otherwise one opens modally.
+    void sendCandidate(std::size_t index);
+
 private:
     void resolveKana(int box);
     void resolveSurnameBox();
@@ -66,6 +70,9 @@ private:
     naming::SurnameCounts sei_{};
     CountingChoice counting_ = readCountingChoice(); // the way of counting, as it stood when the screen opened
     naming::CandidateList list_;
+    // The surname and readings of the generation that made list_; the candidate file is named after them.
+    QString listSurname_;
+    std::array<QString, 3> listReadings_;
     int barUpdates_ = 0;
 };
 

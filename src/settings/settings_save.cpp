@@ -1,9 +1,11 @@
 #include "settings/settings_save.h"
 
-#include <system_error>
+#include <algorithm>
 
 #include "text/cp932.h"
+#include "text/file_io.h"
 #include "text/numbers.h"
+#include "text/unicode.h"
 
 namespace kadelo {
 namespace {
@@ -17,7 +19,60 @@ std::optional<int> wholeNumber(std::u32string_view text)
     return static_cast<int>(*v);
 }
 
+// A character that would change the file's layout when read back: a control character such as a
+// line break splits the line, a comma ends the field (the rest would be read as a key of its own),
+// a double quote opens a quoted field.
+bool breaksLayout(char32_t c)
+{
+    return c < 0x20 || c == 0x7F || c == U',' || c == U'"';
+}
+
+// A filled date box: its digits (half- or full-width) without the blanks around them; empty when
+// the box holds anything else. `blank` tells an empty or blank box.
+std::optional<std::u32string> dateDigits(std::u32string_view typed, bool& blank)
+{
+    const std::u32string_view text = text::trimBlanks(typed);
+    blank = text.empty();
+    std::u32string digits;
+    for (char32_t c : text) {
+        if (c >= U'0' && c <= U'9')
+            digits.push_back(c);
+        else if (c >= U'０' && c <= U'９')
+            digits.push_back(U'0' + (c - U'０'));
+        else
+            return std::nullopt;
+    }
+    return digits;
+}
+
+// The value of a digit string, capped so that long strings stay out of every range checked here.
+long long digitValue(const std::u32string& digits)
+{
+    long long v = 0;
+    for (char32_t c : digits)
+        v = std::min<long long>(v * 10 + (c - U'0'), 1000000);
+    return v;
+}
+
 } // namespace
+
+bool isBirthDate(std::u32string_view year, std::u32string_view month, std::u32string_view day)
+{
+    bool yearBlank = false, monthBlank = false, dayBlank = false;
+    const std::optional<std::u32string> y = dateDigits(year, yearBlank);
+    const std::optional<std::u32string> m = dateDigits(month, monthBlank);
+    const std::optional<std::u32string> d = dateDigits(day, dayBlank);
+    if (!y || !m || !d)
+        return false;
+    if (!monthBlank && (digitValue(*m) < 1 || digitValue(*m) > 12))
+        return false;
+    if (dayBlank)
+        return true;
+    int longest = 31;
+    if (!monthBlank && y->size() == 4)
+        longest = daysInMonth(static_cast<int>(digitValue(*y)), static_cast<int>(digitValue(*m)));
+    return digitValue(*d) >= 1 && digitValue(*d) <= longest;
+}
 
 const std::u32string& ProfileTexts::text(ProfileBox box) const
 {
@@ -45,11 +100,10 @@ OpenedProfile openProfile(const SettingsFile& file)
     if (opened.profile)
         return opened;
 
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(file.path(), ec);
-    if (status.type() != std::filesystem::file_type::not_found) {
+    const text::ReadResult present = text::readFile(file.path());
+    if (!present.missing) {
         // Something is there but cannot be read: never replace it with the defaults.
-        opened.error = "cannot read " + file.path().string();
+        opened.error = present.error.empty() ? "cannot read " + file.path().string() : present.error;
         return opened;
     }
     const text::WriteResult written = file.writeDefaults();
@@ -84,7 +138,7 @@ std::optional<UnstorableText> firstUnstorableBox(const ProfileTexts& profile)
         const std::u32string& typed = profile.text(box);
         std::u32string controls;
         for (char32_t c : typed)
-            if ((c < 0x20 || c == 0x7F) && controls.find(c) == std::u32string::npos)
+            if (breaksLayout(c) && controls.find(c) == std::u32string::npos)
                 controls.push_back(c);
         if (!controls.empty())
             return UnstorableText{box, controls, true};
@@ -106,6 +160,10 @@ SaveOutcome saveSettings(
     }
 
     const ProfileTexts& p = choice.profile;
+    if (!isBirthDate(p.year, p.month, p.day)) {
+        outcome.status = SaveOutcome::Status::BadDate;
+        return outcome;
+    }
     const std::optional<std::int16_t> animal = userAnimalType(table, p.year, p.month, p.day);
     outcome.animalFound = animal.has_value();
     outcome.animal = animal.value_or(0);
@@ -130,6 +188,13 @@ SaveOutcome saveSettings(
     record.animation2 = choice.animation2 ? 1 : 0;
     record.colours = choice.colours;
 
+    // A file that is there but cannot be read is someone's settings: never replace it unseen.
+    const text::ReadResult present = text::readFile(file.path());
+    if (!present.bytes && !present.missing) {
+        outcome.status = SaveOutcome::Status::WriteFailed;
+        outcome.error = present.error;
+        return outcome;
+    }
     const text::WriteResult written = file.save(record);
     if (!written) {
         outcome.status = SaveOutcome::Status::WriteFailed;

@@ -40,16 +40,24 @@ OpenedProfile openProfile(const SettingsFile& file);
 std::optional<std::int16_t> userAnimalType(
     const DateConversionTable& table, std::u32string_view year, std::u32string_view month, std::u32string_view day);
 
+// True when a typed birth date can be a date. Empty (or blank) boxes are allowed; a filled box must
+// hold digits only (half- or full-width, blanks around them allowed), the month 1 to 12 and the day a
+// day of that month, February's 29th only in a leap year. When the year is not a four-digit number
+// (or the month is empty) the day may be 1 to 31.
+bool isBirthDate(std::u32string_view year, std::u32string_view month, std::u32string_view day);
+
 // A box holding characters that the settings file cannot store: characters Shift-JIS cannot hold,
-// or control characters such as a pasted line break, which would split the file's lines.
+// or characters that would change the file's layout: control characters such as a pasted line
+// break (they split the line), a comma or a double quote (they split or open a field, so that the
+// rest of the text would be read back as a key of its own).
 struct UnstorableText {
     ProfileBox box;
     std::u32string characters; // each such character once, in order of appearance
-    bool controlCharacters = false; // the characters are control characters
+    bool controlCharacters = false; // the characters are ones that break the layout (see above)
 };
 
 // The first box, in screen order, whose text the settings file cannot store; empty when all can.
-// Control characters are reported before characters Shift-JIS cannot hold.
+// Characters that break the layout are reported before characters Shift-JIS cannot hold.
 std::optional<UnstorableText> firstUnstorableBox(const ProfileTexts& profile);
 
 // Everything the settings screen holds when OK is pressed.
@@ -62,7 +70,7 @@ struct SettingsChoice {
 };
 
 struct SaveOutcome {
-    enum class Status { Saved, Unstorable, WriteFailed };
+    enum class Status { Saved, Unstorable, BadDate, WriteFailed };
     Status status = Status::Saved;
     std::optional<UnstorableText> unstorable; // Unstorable: the box and its characters
     std::string error;                        // WriteFailed: what went wrong
@@ -71,9 +79,10 @@ struct SaveOutcome {
     std::int16_t mouse = 0;                   // the mouse code written
 };
 
-// OK of the settings screen: checks the boxes, derives the animal type and the mouse code and saves
-// the whole file (end line "#End"). With no pointer option selected the code in effect is kept
+// OK of the settings screen: checks the boxes (what the file can store, then the birth date),
+// derives the animal type and the mouse code and saves the whole file (end line "#End"). With no pointer option selected the code in effect is kept
 // (`mouseInEffect`; a code other than 0, 1 or 2 acts as the standard pointer and is written as 2).
+// A settings file that exists but cannot be read is never replaced (WriteFailed, with the reason).
 // Nothing is written unless the outcome is Saved.
 SaveOutcome saveSettings(
     const SettingsFile& file, const DateConversionTable& table, const SettingsChoice& choice, std::int16_t mouseInEffect);

@@ -373,6 +373,10 @@ void SettingsScreen::confirm()
         where->selectAll();
         return;
     }
+    case SaveOutcome::Status::BadDate:
+        // Nothing saved: the animal type saved before must not turn into 0 for a mistyped date.
+        ui::showMessage(this, QStringLiteral("生年月日が正しくありません。"));
+        return;
     case SaveOutcome::Status::WriteFailed:
         ui::showMessage(this, QStringLiteral("設定ファイル「Kadelo.ini」に保存できませんでした。（%1）")
                                   .arg(QString::fromStdString(outcome.error)));

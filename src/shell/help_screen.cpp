@@ -1,26 +1,19 @@
 #include "shell/help_screen.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "shell/startup.h"
+#include "text/file_io.h"
 #include "ui/look.h"
+#include "ui/qt_text.h"
 
 namespace kadelo {
-namespace {
-
-// Opened by its bare name in the data folder, like every other file of the program.
-QString helpPath()
-{
-    return QStringLiteral("kadelo_help.html");
-}
-
-} // namespace
 
 bool HelpScreen::helpAvailable()
 {
-    return QFile::exists(helpPath());
+    return !shell::helpDocument().empty();
 }
 
 HelpScreen::HelpScreen(QWidget* parent) : QDialog(parent)
@@ -31,9 +24,11 @@ HelpScreen::HelpScreen(QWidget* parent) : QDialog(parent)
     auto* browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("helpText"));
     browser->setOpenExternalLinks(true);
-    QFile file(helpPath());
-    if (file.open(QIODevice::ReadOnly))
-        browser->setHtml(QString::fromUtf8(file.readAll()));
+    const std::filesystem::path document = shell::helpDocument();
+    if (const std::optional<std::string> html = text::readFileBytes(document)) {
+        browser->setSearchPaths({ui::qs(document.parent_path().u32string())});
+        browser->setHtml(QString::fromStdString(*html));
+    }
     layout->addWidget(browser);
     auto* close = ui::makeButton(this, QStringLiteral("cmdClose"), QStringLiteral("閉じる"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);

@@ -1,5 +1,5 @@
 #pragma once
-// A small window showing the help document of the data folder.
+// A small window showing the help document installed with the program.
 #include <QDialog>
 
 namespace kadelo {
@@ -8,7 +8,7 @@ class HelpScreen : public QDialog {
     Q_OBJECT
 public:
     explicit HelpScreen(QWidget* parent = nullptr);
-    // True when the help document is in the data folder.
+    // True when the installed help document is there.
     static bool helpAvailable();
 };
 

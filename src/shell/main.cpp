@@ -1,6 +1,5 @@
 // Kadelo: Japanese name fortune-telling, for fun.
 #include <QApplication>
-#include <QDir>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -9,35 +8,15 @@
 
 #include "shell/command_line.h"
 #include "shell/main_menu_screen.h"
-#include "text/data_folder.h"
-#include "ui/messages.h"
+#include "shell/startup.h"
 
 namespace {
 
-std::filesystem::path toPath(const QString& s)
+// Makes the data folder current (a portable copy's folder, else the per-user folder, filled and kept
+// up to date with the supplied files). False when it cannot be prepared: the user has been told.
+bool enterDataFolder()
 {
-    return std::filesystem::path(s.toStdU32String());
-}
-
-// Makes the data folder current: the current folder for a portable copy, else the per-user folder,
-// filled with the supplied files on first use.
-QString prepareDataFolder()
-{
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const std::vector<std::filesystem::path> supply = {
-        toPath(appDir),
-        toPath(QDir(appDir).filePath(QStringLiteral("../" KADELO_SHARE_DIR))),
-        toPath(QStringLiteral("/usr/local/" KADELO_SHARE_DIR)),
-        toPath(QStringLiteral("/usr/" KADELO_SHARE_DIR)),
-    };
-    const kadelo::text::DataFolder chosen = kadelo::text::chooseDataFolder(toPath(QDir::currentPath()), toPath(userFolder), supply);
-    std::error_code ec;
-    std::filesystem::current_path(chosen.folder, ec);
-    QString problem = QString::fromStdString(chosen.error);
-    if (ec)
-        problem = QString::fromStdString("cannot enter " + chosen.folder.string() + ": " + ec.message());
-    return problem;
+    return kadelo::shell::prepareDataFolder(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
 
 } // namespace
@@ -66,9 +45,8 @@ int main(int argc, char* argv[])
         }
     }
 
-    const QString problem = prepareDataFolder();
-    if (!problem.isEmpty())
-        kadelo::ui::showMessage(nullptr, QStringLiteral("データフォルダを準備できませんでした。\n%1").arg(problem));
+    if (!enterDataFolder())
+        return 1;
 
     kadelo::MainMenuScreen menu;
     menu.startUp();

@@ -8,12 +8,14 @@
 
 #include "shell/openers.h"
 #include "text/data_folder.h"
+#include "text/file_io.h"
 #include "text/records.h"
 #include "ui/app_state.h"
 #include "ui/look.h"
 #include "ui/messages.h"
 #include "ui/picture.h"
 #include "ui/platform.h"
+#include "ui/qt_text.h"
 
 namespace kadelo {
 namespace {
@@ -38,6 +40,18 @@ struct IdleStep {
     int showCaption;
 };
 constexpr IdleStep kIdle[6] = {{11, 5, 1, 0}, {1, 0, 7, 3}, {7, 3, 3, 1}, {3, 1, 9, 4}, {9, 4, 5, 2}, {5, 2, 11, 5}};
+
+// The settings of the file of defaults, for a run that cannot read or write the file.
+MenuSettings defaultMenuSettings()
+{
+    MenuSettings defaults;
+    defaults.aflag1 = 1;
+    defaults.aflag2 = 1;
+    defaults.mflag = 0;
+    for (int i = 0; i < kColourCount; ++i)
+        defaults.col[i] = text::numberField(SettingsFile::defaultColours()[i]);
+    return defaults;
+}
 
 // A switch counts as on only when it is 1; any other value of a hand-edited file is off.
 bool isOn(std::int16_t flag)
@@ -145,7 +159,16 @@ void MainMenuScreen::startUp()
 
     SettingsFile file(text::settingsFileName());
     std::optional<MenuSettings> read = file.readMenuSettings();
-    if (!read) {
+    const text::ReadResult probe = read ? text::ReadResult{} : text::readFile(file.path());
+    if (!read && !probe.missing) {
+        // Only a missing file is a first start. One that is there but cannot be read is left
+        // exactly as it is (the settings screen will not save over it either).
+        std::error_code ec;
+        const std::filesystem::path where = std::filesystem::absolute(file.path(), ec);
+        ui::showMessage(this, QStringLiteral("設定ファイル「%1」を読み込めません。既定の設定で起動します。（%2）")
+                                  .arg(ui::qs((ec ? file.path() : where).u32string()), QString::fromStdString(probe.error)));
+        read = defaultMenuSettings();
+    } else if (!read) {
         timer1_->stop();
         ui::showMessage(this, QStringLiteral("ダウンロードありがとうございます。"));
         ui::showMessage(this, QStringLiteral("初めての起動ですね。まず[設定]の[個人情報]を入力してください。"));
@@ -158,13 +181,7 @@ void MainMenuScreen::startUp()
             ui::showMessage(this, QStringLiteral("設定ファイル「Kadelo.ini」を作成できませんでした。"
                                                  "既定の設定で起動します。（%1）")
                                       .arg(QString::fromStdString(written.error.empty() ? "read back failed" : written.error)));
-            MenuSettings defaults;
-            defaults.aflag1 = 1;
-            defaults.aflag2 = 1;
-            defaults.mflag = 0;
-            for (int i = 0; i < kColourCount; ++i)
-                defaults.col[i] = text::numberField(SettingsFile::defaultColours()[i]);
-            read = defaults;
+            read = defaultMenuSettings();
         }
     }
     ui::menuSettings() = *read;

@@ -2,6 +2,7 @@
 // (modeless and at most once, or modal).
 #include "shell/openers.h"
 
+#include <QString>
 #include <QWidget>
 
 #include "animal/animal_screen.h"
@@ -34,9 +35,27 @@ void openAnimal(QWidget* /*parent*/)
     ui::showOnce(QStringLiteral("animal"), [] { return new AnimalScreen(); });
 }
 
-void openDictionary(QWidget* parent)
+void openDictionary(QWidget* parent, const QString& kanji)
 {
     DictionaryScreen dlg(parent);
+    if (!kanji.isEmpty())
+        dlg.setKanji(kanji);
+    dlg.exec();
+}
+
+void sendToJudgement(QWidget* parent, QString& nbuf, const QString& surname)
+{
+    // There is never more than one judgement screen: an open one takes the name.
+    if (auto* open = qobject_cast<JudgementScreen*>(ui::openScreen(QStringLiteral("kadelo")))) {
+        open->takeOver(nbuf, surname);
+        if (open->isMinimized())
+            open->showNormal();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    JudgementScreen dlg(parent);
+    dlg.takeOver(nbuf, surname);
     dlg.exec();
 }
 

@@ -66,12 +66,40 @@ void paintBackground(QWidget* w, const QColor& colour)
     w->setAutoFillBackground(true);
 }
 
+namespace {
+
+// Enter (Return or the keypad's Enter) on a focused button presses it, as Space does. A held key's
+// repeats are ignored, so Enter that moved the focus onto a button does not press it as well.
+class PressOnEnter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && plain) {
+                if (!key->isAutoRepeat())
+                    static_cast<QPushButton*>(watched)->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
+    // Not a default button, so Enter in a text box does only what the screen says.
     b->setAutoDefault(false);
     b->setDefault(false);
+    b->installEventFilter(new PressOnEnter(b));
     return b;
 }
 

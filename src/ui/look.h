@@ -42,7 +42,7 @@ QColor themeColour(int index);
 void paintBackground(QWidget* w, const QColor& colour);
 
 // Controls with their object name and caption. Buttons never act as a dialog's default button, so
-// Enter in a text box does only what the screen says.
+// Enter in a text box does only what the screen says; Enter on a focused button presses it.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption);
 QLineEdit* makeLineEdit(QWidget* parent, const QString& name);

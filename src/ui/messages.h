@@ -11,8 +11,12 @@ namespace kadelo::ui {
 // The application title, shown on every message box that names no other.
 QString appTitle();
 
-enum class Icon { Information, Exclamation, None };
+enum class Icon { Information, Exclamation, Critical, None };
 
 void showMessage(QWidget* parent, const QString& text, Icon icon = Icon::Information, const QString& title = appTitle());
+
+// An information message with the program title and a second button `offer` beside OK, which stays
+// the default button. True when the user chose `offer`.
+bool offerMessage(QWidget* parent, const QString& text, const QString& offer);
 
 } // namespace kadelo::ui

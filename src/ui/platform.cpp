@@ -42,9 +42,14 @@ void applyPointerToOpenScreens(int mflag)
     }
 }
 
-void movePointerToOrigin()
+BusyPointer::BusyPointer()
 {
-    QCursor::setPos(0, 0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyPointer::~BusyPointer()
+{
+    QApplication::restoreOverrideCursor();
 }
 
 namespace {

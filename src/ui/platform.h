@@ -17,8 +17,14 @@ void applyPointer(QWidget* window, int mflag);
 // The same for every open window among the main menu, the judgement and the naming screen.
 void applyPointerToOpenScreens(int mflag);
 
-// Moves the mouse pointer to the top left corner of the screen.
-void movePointerToOrigin();
+// Shows the busy pointer over the whole program while alive; the pointer is never moved.
+class BusyPointer {
+public:
+    BusyPointer();
+    ~BusyPointer();
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
 
 // The Japanese input method starts in hiragana mode when the box gets the focus. Qt offers no
 // control of the conversion mode outside Windows; there the box simply keeps its input method on.

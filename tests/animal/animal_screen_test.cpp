@@ -153,6 +153,12 @@ private Q_SLOTS:
         // Back on the input screen, the date stays as it was.
         QVERIFY(screen_->isVisible());
         QCOMPARE(screen_->findChild<QComboBox*>(QStringLiteral("combY"))->currentText(), QStringLiteral("1963 ・ 昭和38"));
+
+        // Enter on the focused "Find" presses it, as Space does.
+        auto* find = screen_->findChild<QPushButton*>(QStringLiteral("cmdFind"));
+        find->setFocus();
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(watcher.animals, (QStringList{QStringLiteral("黒ひょう"), QStringLiteral("黒ひょう")}));
     }
 
     void typeButtonSwitchesToThePhraseOnce()
@@ -183,8 +189,7 @@ private Q_SLOTS:
         QTest::newRow("month typed with 月") << "1964 ・ 昭和39" << "3月" << " 2" << QStringList{"タヌキ"};
         QTest::newRow("month rounded to nearest") << "1964 ・ 昭和39" << "2.6" << "2" << QStringList{"タヌキ"};
         QTest::newRow("year beyond the picker") << "2040" << " 1" << " 1" << QStringList{"コアラ", "コアラ"};
-        QTest::newRow("1930 finds nothing") << "1930" << " 1" << " 1" << QStringList{};
-        QTest::newRow("year text no year") << "いつか" << " 1" << " 1" << QStringList{};
+        QTest::newRow("leap day") << "1964 ・ 昭和39" << " 2" << "29" << QStringList{"ひつじ"};
     }
     void datesPickedAndTypedFindTheirRow()
     {
@@ -224,6 +229,9 @@ private Q_SLOTS:
         QTest::newRow("day 0") << " 1" << "0";
         QTest::newRow("day not whole") << " 1" << "1.5";
         QTest::newRow("day with 日") << " 1" << "3日";
+        QTest::newRow("2月31日") << " 2" << "31";
+        QTest::newRow("4月31日") << " 4" << "31";
+        QTest::newRow("2月29日 in a common year") << " 2" << "29";
     }
     void dateOutsideTheCalendarAsksForAValidDate()
     {
@@ -239,6 +247,33 @@ private Q_SLOTS:
         QCOMPARE(messages.seen.size(), 1);
         QVERIFY(messages.seen[0].text.startsWith(QStringLiteral("正しい日付を入れてください。")));
         QCOMPARE(messages.seen[0].icon, QMessageBox::Information);
+        QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
+        QCOMPARE(screen_->cd, 0);
+    }
+
+    void yearOutsideTheTableIsSaid_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("1899") << "1899" << "99,1,1,1,1,1,1,1,1,1,1,1,1\r\n";
+        QTest::newRow("1930") << "1930" << "30,1,1,1,1,1,1,1,1,1,1,1,1\r\n";
+        QTest::newRow("2041") << "2041" << "41,1,1,1,1,1,1,1,1,1,1,1,1\r\n";
+        QTest::newRow("no year") << "いつか" << "63,1,1,1,1,1,1,1,1,1,1,1,1\r\n";
+        QTest::newRow("a table without the year's row") << "1975" << "63,1,1,1,1,1,1,1,1,1,1,1,1\r\n";
+    }
+    void yearOutsideTheTableIsSaid()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, table);
+        kt::writeBytes("conve.dat", table.toStdString());
+        typeInto(screen_->findChild<QComboBox*>(QStringLiteral("combY")), year);
+        typeInto(screen_->findChild<QComboBox*>(QStringLiteral("combM")), QStringLiteral(" 2"));
+        typeInto(screen_->findChild<QComboBox*>(QStringLiteral("combD")), QStringLiteral("28"));
+        kt::MessageCatcher messages;
+        ResultWatcher watcher;
+        click(screen_.get(), QStringLiteral("cmdFind"));
+        QCOMPARE(watcher.animals, QStringList{});
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("その年の動物占いはできません。（1941～2040年）")});
         QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
         QCOMPARE(screen_->cd, 0);
     }

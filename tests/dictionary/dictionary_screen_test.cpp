@@ -125,6 +125,8 @@ private Q_SLOTS:
     void unknownKanjiKeepsTheBoxes();
     void kanaPageRefusalsAndReset();
     void readingThatWouldSpoilTheFileIsRefused();
+    void readingsMustBeHiragana_data();
+    void readingsMustBeHiragana();
     void characterOutsideShiftJisIsRegisteredInTheUtf8FileAndJudged();
 };
 
@@ -313,9 +315,14 @@ void DictionaryScreenTest::strokeCounts_data()
     QTest::newRow("08") << "08" << "8";
     QTest::newRow("2.5 to even") << "2.5" << "2";
     QTest::newRow("3.5 to even") << "3.5" << "4";
-    QTest::newRow("negative") << "-7" << "-7";
-    QTest::newRow("largest") << "32767" << "32767";
+    QTest::newRow("smallest") << "1" << "1";
+    QTest::newRow("largest") << "99" << "99";
+    QTest::newRow("rounds to 99") << "99.5" << "";
     QTest::newRow("zero") << "0" << "";
+    QTest::newRow("negative") << "-5" << "";
+    QTest::newRow("100") << "100" << "";
+    QTest::newRow("typo 111") << "111" << "";
+    QTest::newRow("16-bit largest") << "32767" << "";
     QTest::newRow("rounds to zero") << "0.4" << "";
     QTest::newRow("letters") << "abc" << "";
     QTest::newRow("99999") << "99999" << "";
@@ -447,15 +454,15 @@ void DictionaryScreenTest::fourNewReadings()
     screen.show();
     showPage(&screen, 1);
     typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山"));
-    const char* readings[] = {"やま", "さん", "ざん", "セン"};
+    const char* readings[] = {"やま", "さん", "ざん", "セン"}; // katakana is taken as hiragana
     for (int i = 0; i < 4; ++i)
         typeInto(get<QLineEdit>(&screen, QStringLiteral("textK%1").arg(i + 1).toLatin1().constData()), QString::fromUtf8(readings[i]));
     click(&screen, "cmdwrite");
     QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
         (QStringList{QStringLiteral("やま 登録しました。"), QStringLiteral("さん 登録しました。"), QStringLiteral("ざん 登録しました。"),
-            QStringLiteral("セン 登録しました。")}));
+            QStringLiteral("せん 登録しました。")}));
     QCOMPARE(kt::readBytes(kKanaFile),
-        kt::cp932("\"やま\",\"山\",3\r\n\"さん\",\"山\",3\r\n\"ざん\",\"山\",3\r\n\"セン\",\"山\",3\r\n"));
+        kt::cp932("\"やま\",\"山\",3\r\n\"さん\",\"山\",3\r\n\"ざん\",\"山\",3\r\n\"せん\",\"山\",3\r\n"));
     for (const char* name : {"textIN", "textK1", "textK2", "textK3", "textK4"})
         QCOMPARE(shownText(&screen, name), QString());
     QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n"));
@@ -561,14 +568,59 @@ void DictionaryScreenTest::readingThatWouldSpoilTheFileIsRefused()
     DictionaryScreen screen;
     screen.show();
     showPage(&screen, 1);
-    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山"));
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral(","));
     typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("さん"));
-    typeInto(get<QLineEdit>(&screen, "textK3"), QStringLiteral("きつね\U0001F98A"));
     click(&screen, "cmdwrite");
-    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")), QStringList{QStringLiteral("「\U0001F98A」は登録できない文字です。")});
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")), QStringList{QStringLiteral("「,」は登録できない文字です。")});
     QVERIFY(!std::filesystem::exists(kKanaFile));
-    QCOMPARE(shownText(&screen, "textIN"), QStringLiteral("山"));
-    QCOMPARE(shownText(&screen, "textK3"), QStringLiteral("きつね\U0001F98A"));
+    QCOMPARE(shownText(&screen, "textIN"), QStringLiteral(","));
+    QCOMPARE(shownText(&screen, "textK1"), QStringLiteral("さん"));
+}
+
+void DictionaryScreenTest::readingsMustBeHiragana_data()
+{
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<int>("box");
+    QTest::newRow("romaji") << "kakeru" << 1;
+    QTest::newRow("half-width katakana") << "ｶｹﾙ" << 1;
+    QTest::newRow("inner blank") << "かけ る" << 2;
+    QTest::newRow("kanji") << "翔る" << 4;
+    QTest::newRow("emoji") << "きつね\U0001F98A" << 3;
+    QTest::newRow("katakana mark with no hiragana") << "ヷ" << 2;
+}
+
+void DictionaryScreenTest::readingsMustBeHiragana()
+{
+    QFETCH(QString, reading);
+    QFETCH(int, box);
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"翔\",12\r\n"));
+    kt::MessageCatcher messages;
+    DictionaryScreen screen;
+    screen.show();
+    showPage(&screen, 1);
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("翔"));
+    typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("カケル")); // fine on its own
+    const QByteArray name = QStringLiteral("textK%1").arg(box).toLatin1();
+    typeInto(get<QLineEdit>(&screen, name.constData()), reading);
+    click(&screen, "cmdwrite");
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")), QStringList{QStringLiteral("読みは、ひらがなで入力してね。")});
+    QVERIFY(!std::filesystem::exists(kKanaFile));
+    QCOMPARE(shownText(&screen, "textIN"), QStringLiteral("翔"));
+    QCOMPARE(shownText(&screen, name.constData()), reading);
+    if (box != 1)
+        QCOMPARE(shownText(&screen, "textK1"), QStringLiteral("カケル")); // kept as typed
+
+    // Corrected, the readings go in as hiragana; the long-vowel mark belongs to readings too.
+    messages.seen.clear();
+    typeInto(get<QLineEdit>(&screen, "textK1"), QStringLiteral("カケル"));
+    typeInto(get<QLineEdit>(&screen, name.constData()), QStringLiteral("らーめん"));
+    click(&screen, "cmdwrite");
+    const QStringList expected = box == 1 ? QStringList{QStringLiteral("らーめん 登録しました。")}
+                                          : QStringList{QStringLiteral("かける 登録しました。"), QStringLiteral("らーめん 登録しました。")};
+    QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")), expected);
+    const std::string expectedFile = box == 1 ? "\"らーめん\",\"翔\",12\r\n" : "\"かける\",\"翔\",12\r\n\"らーめん\",\"翔\",12\r\n";
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932(expectedFile));
 }
 
 void DictionaryScreenTest::characterOutsideShiftJisIsRegisteredInTheUtf8FileAndJudged()

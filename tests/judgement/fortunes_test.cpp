@@ -169,3 +169,25 @@ TEST_F(LookupStrokesTest, EntryAppendedLaterIsSeenByTheNextLookup)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LookupStrokesTest, UncountedCharactersAreNamedInOrderEachOnce)
+{
+    EXPECT_EQ(uncountedCharacters(NameStrokes{surname(U"山田"), given(U"太郎")}), U"");
+    EXPECT_EQ(uncountedCharacters(NameStrokes{surname(U"𠮷田"), given(U"太郎")}), U"𠮷");
+    // Surname first, then the given name; a character missing twice is named once.
+    EXPECT_EQ(uncountedCharacters(NameStrokes{surname(U"桜田"), given(U"ｲ桜😀")}), U"桜ｲ😀");
+    EXPECT_EQ(uncountedCharacters(given(U"abc")), U"abc");
+    // Blanks cut off before counting are not characters of the name.
+    EXPECT_EQ(uncountedCharacters(given(U" 太 ")), U"");
+    // 々 after the first surname character borrows its count: only the first one can be missing.
+    EXPECT_EQ(uncountedCharacters(surname(U"佐々木")), U"");
+    EXPECT_EQ(uncountedCharacters(surname(U"桜々")), U"桜");
+    EXPECT_EQ(uncountedCharacters(surname(U"山田々")), U""); // has an entry of its own here
+    std::filesystem::remove(u8path("漢字.dat"));
+    EXPECT_EQ(uncountedCharacters(given(U"奈々")), U"奈々");
+    EXPECT_EQ(uncountedCharacters(surname(U"奈々")), U"奈");
+}
+
+} // namespace

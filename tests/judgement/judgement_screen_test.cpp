@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 
+#include "dictionary/dictionary_screen.h"
 #include "dictionary/stroke_dictionary.h"
 #include "judgement/judgement_screen.h"
 #include "judgement/personality_screen.h"
@@ -120,6 +121,34 @@ class JudgementScreenTest : public QObject {
     }
     void writeSettings(const char* utf8) { writeBytes(u8path("Kadelo.ini"), cp932(utf8)); }
 
+    // The message box of a refused judgement: its text and its buttons, answered with `choice`.
+    struct Refusal {
+        QString text;
+        QStringList buttons;
+        QString defaultButton;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString title;
+    };
+    Refusal judgeRefused(const QString& choice = QStringLiteral("OK"))
+    {
+        Refusal seen;
+        ModalWatcher<QMessageBox> watcher([&](QMessageBox* box) {
+            seen = {box->text(), {}, box->defaultButton() ? box->defaultButton()->text() : QString(), box->icon(),
+                box->windowTitle()};
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* b : box->buttons()) {
+                seen.buttons << b->text();
+                if (b->text() == choice)
+                    chosen = b;
+            }
+            QTest::mouseClick(chosen, Qt::LeftButton);
+        });
+        click("Command1");
+        if (!watcher.done())
+            qWarning("no message");
+        return seen;
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -196,14 +225,13 @@ private Q_SLOTS:
         openScreen();
         QCOMPARE(text("lblCounting"), QStringLiteral("旧字体で数えています"));
         type("textMin", "沢四");
-        type("textNin", "清さ丙");
+        type("textNin", "清さ");
         QCOMPARE(counts("lm"), QStringList({"17", "4", ""}));
         QCOMPARE(counts("ln"), QStringList({"12", "3", ""}));
         QCOMPARE(w("lm1")->toolTip(), QStringLiteral("沢 → 澤：氵（水）4 ＋ 13 ＝ 17"));
         QCOMPARE(w("lm2")->toolTip(), QStringLiteral("四：数の値で 4"));
         QCOMPARE(w("ln1")->toolTip(), QStringLiteral("清：氵（水）4 ＋ 8 ＝ 12"));
         QCOMPARE(w("ln2")->toolTip(), QStringLiteral("さ 3画"));
-        QCOMPARE(w("ln3")->toolTip(), QString()); // not in the traditional dictionary: no count
         click("Command1");
         QCOMPARE(numbers(), QStringList({"36", "16", "20", "31"}));
     }
@@ -311,17 +339,89 @@ private Q_SLOTS:
         QCOMPARE(int(screen.sou()), 0);
     }
 
-    void charactersNotFoundCountZeroWithBlankLabels()
+    void charactersWithoutACountAreNamedInsteadOfCountedZero()
+    {
+        JudgementScreen& screen = openScreen();
+        type("textMin", "𠮷田");
+        type("textNin", "太郎");
+        QCOMPARE(counts("lm"), QStringList({"", "5", ""})); // the live labels stay blank
+        Refusal r = judgeRefused();
+        QCOMPARE(r.text, QStringLiteral("「𠮷」の画数が辞書にありません。辞書に登録してから判定してください。"));
+        QCOMPARE(r.buttons.size(), 2);
+        QCOMPARE(r.icon, QMessageBox::Information);
+        QCOMPARE(r.title, QStringLiteral("kadelo"));
+        QCOMPARE(numbers(), QStringList({"", "", "", ""}));
+        QCOMPARE(marks(), QStringList({"", "", "", ""}));
+        QCOMPARE(int(screen.sou()), 0);
+        QCOMPARE(w<QLineEdit>("textMin")->text(), QStringLiteral("𠮷田"));
+        QCOMPARE(w<QLineEdit>("textNin")->text(), QStringLiteral("太郎"));
+
+        // Every such character once, in order, surname first; a character that can be stored brings
+        // the offer of the dictionary screen, OK staying the default.
+        w<QLineEdit>("textMin")->setText(QStringLiteral("桃𠮷"));
+        w<QLineEdit>("textNin")->setText(QStringLiteral("ｱ桃😀"));
+        r = judgeRefused();
+        QCOMPARE(r.text, QStringLiteral("「桃𠮷ｱ😀」の画数が辞書にありません。辞書に登録してから判定してください。"));
+        QCOMPARE(r.buttons.size(), 2);
+        QVERIFY(r.buttons.contains(QStringLiteral("辞書を開く")));
+        QCOMPARE(r.defaultButton, QStringLiteral("OK"));
+        QCOMPARE(numbers(), QStringList({"", "", "", ""}));
+
+        // A character the dictionary cannot register gets no offer.
+        w<QLineEdit>("textMin")->setText(QStringLiteral("田,"));
+        w<QLineEdit>("textNin")->setText(QStringLiteral("太"));
+        r = judgeRefused();
+        QCOMPARE(r.text, QStringLiteral("「,」の画数が辞書にありません。辞書に登録してから判定してください。"));
+        QCOMPARE(r.buttons, QStringList{"OK"});
+
+        // 々 in surname position 2 takes the count before it: only that one can be missing.
+        w<QLineEdit>("textMin")->setText(QStringLiteral("佐々木"));
+        w<QLineEdit>("textNin")->setText(QStringLiteral("太"));
+        click("Command1");
+        QCOMPARE(text("ls"), QStringLiteral("22"));
+        w<QLineEdit>("textMin")->setText(QStringLiteral("桃々"));
+        QCOMPARE(judgeRefused().text, QStringLiteral("「桃」の画数が辞書にありません。辞書に登録してから判定してください。"));
+    }
+
+    void theDictionaryOfferedOpensOnTheFirstStorableCharacter()
+    {
+        JudgementScreen& screen = openScreen();
+        type("textMin", ",桃"); // a comma cannot be registered, 桃 can
+        type("textNin", "太郎");
+        QString inT1;
+        ModalWatcher<DictionaryScreen> dictionary([&](DictionaryScreen* jisyo) {
+            inT1 = jisyo->findChild<QLineEdit*>(QStringLiteral("T1"))->text();
+            MessageCatcher registered;
+            jisyo->findChild<QLineEdit*>(QStringLiteral("T2"))->setText(QStringLiteral("10"));
+            QTest::mouseClick(jisyo->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+            jisyo->close();
+        });
+        judgeRefused(QStringLiteral("辞書を開く"));
+        QVERIFY(dictionary.done());
+        QCOMPARE(inT1, QStringLiteral("桃"));
+        // What was registered counts at once; the comma is still missing.
+        QCOMPARE(counts("lm"), QStringList({"", "10", ""}));
+        QCOMPARE(judgeRefused().buttons, QStringList{"OK"});
+        w<QLineEdit>("textMin")->setText(QStringLiteral("田桃"));
+        click("Command1");
+        QCOMPARE(text("ls"), QStringLiteral("28"));
+        QCOMPARE(int(screen.sou()), 28);
+    }
+
+    void enterOnAFocusedButtonPressesIt()
     {
         openScreen();
-        type("textMin", "桃");
-        QCOMPARE(counts("lm"), QStringList({"", "", ""}));
-        QVERIFY(shown("tm1"));
-        w<QLineEdit>("textNin")->setText(QStringLiteral("𠮷😀丁"));
-        QCOMPARE(counts("ln"), QStringList({"", "", "9"}));
-        click("Command1");
-        QCOMPARE(numbers(), QStringList({"9", "0", "9", "9"})); // 総 0+0+0+9, 社 0+0, 人 0+(0+9), 伏 0+9
-        QCOMPARE(text("jinnkaku"), QStringLiteral("★"));
+        screen_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen_.get()));
+        type("textMin", "山田");
+        type("textNin", "太郎");
+        w("Command1")->setFocus();
+        QTest::keyClick(w("Command1"), Qt::Key_Return);
+        QCOMPARE(text("ls"), QStringLiteral("21"));
+        w("Command2")->setFocus();
+        QTest::keyClick(w("Command2"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(w<QLineEdit>("textMin")->text(), QString());
+        QCOMPARE(text("ls"), QString());
     }
 
     void nameChangeEmptiesTheJudgementButKeepsSou()
@@ -479,6 +579,10 @@ private Q_SLOTS:
             writeSettings(settings.constData());
         openScreen();
         type("textMin", "甲乙");
+        type("textNin", "丙丁");
+        click("Command1");
+        const QStringList judged = numbers();
+        QCOMPARE(judged.first(), QStringLiteral("21"));
         MessageCatcher catcher;
         clickCheckBox("chkt");
         QCOMPARE(catcher.seen.size(), 1);
@@ -488,7 +592,12 @@ private Q_SLOTS:
         QVERIFY(!w<QCheckBox>("chkt")->isChecked());
         QVERIFY(!shown("Lss"));
         QVERIFY(shown("textMin") && shown("ml"));
-        QCOMPARE(w<QLineEdit>("textMin")->text(), QString()); // unticking ran the unchecked behaviour
+        // What the user typed and judged stays.
+        QCOMPARE(w<QLineEdit>("textMin")->text(), QStringLiteral("甲乙"));
+        QCOMPARE(w<QLineEdit>("textNin")->text(), QStringLiteral("丙丁"));
+        QCOMPARE(numbers(), judged);
+        QCOMPARE(counts("lm"), QStringList({"3", "5", ""}));
+        QCOMPARE(int(screen_->sou()), 21);
     }
 
     void householdModeWithoutTheFieldChangesNothing()
@@ -520,6 +629,17 @@ private Q_SLOTS:
         QCOMPARE(int(screen.sou()), 0);
         click("Command1");
         QCOMPARE(text("ls"), QStringLiteral("21"));
+
+        // A name sent while household mode holds another surname ends household mode.
+        writeSettings("[Kadelo]\r\nFamily name=佐\r\n");
+        clickCheckBox("chkt");
+        QVERIFY(shown("Lss"));
+        nbuf = QStringLiteral("太郎");
+        screen.takeOver(nbuf, QStringLiteral("山田"));
+        QVERIFY(!w<QCheckBox>("chkt")->isChecked() && !shown("Lss") && shown("textMin"));
+        QCOMPARE(w<QLineEdit>("textMin")->text(), QStringLiteral("山田"));
+        QCOMPARE(counts("lm"), QStringList({"3", "5", ""}));
+        click("Command1");
 
         // An empty buffer hands nothing over.
         QString empty;

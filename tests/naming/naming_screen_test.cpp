@@ -4,6 +4,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -13,6 +14,8 @@
 
 #include "judgement/judgement_screen.h"
 #include "naming/naming_screen.h"
+#include "shell/openers.h"
+#include "ui/screen_registry.h"
 #include "support/screen_support.h"
 #include "support/temp_folder.h"
 #include "ui/app_state.h"
@@ -149,6 +152,8 @@ private Q_SLOTS:
     void refusalsKeysFocusAndColours();
     void writingTheCandidateFile();
     void sendingAndResets();
+    void sendingToAnOpenJudgementScreen();
+    void surnameWithoutCountIsNotGradedAgainst();
     void kanaAddedOnTheDictionaryScreenIsFoundAtTheNextKeystroke();
     void theTraditionalWayGradesByTraditionalCounts();
 };
@@ -213,7 +218,8 @@ void NamingScreenTest::hitsGenerationGradingAndPaging()
     QCOMPARE(lines(&screen, "Tno"), numbers(1, 10));
     QCOMPARE(label(&screen, "hit5"), u8("作成終了"));
     QVERIFY(!shown(&screen, "ltime") && !shown(&screen, "Bar1"));
-    QCOMPARE(QCursor::pos(), QPoint(0, 0));
+    QCOMPARE(QCursor::pos(), QPoint(200, 200)); // the pointer stays where it was
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 
     click(&screen, "sex"); // girl: 21 is ▲
     click(&screen, "ComFind");
@@ -256,7 +262,15 @@ void NamingScreenTest::largeRunWithBarAndTime()
     QCOMPARE(label(&screen, "hit4"), u8("27000通り"));
     click(&screen, "cbar");
     click(&screen, "ctime");
+    // While the run goes on the busy pointer shows; afterwards the ordinary one is back.
+    QList<Qt::CursorShape> during;
+    QObject::connect(get<QProgressBar>(&screen, "Bar1"), &QProgressBar::valueChanged, &screen, [&during] {
+        during << (QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor);
+    });
     click(&screen, "ComFind");
+    QVERIFY(!during.isEmpty());
+    QVERIFY(std::all_of(during.begin(), during.end(), [](Qt::CursorShape c) { return c == Qt::WaitCursor; }));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 
     QCOMPARE(screen.candidates().ncount, 27000);
     QCOMPARE(get<QScrollBar>(&screen, "VS")->maximum(), 26990);
@@ -341,10 +355,21 @@ void NamingScreenTest::writingTheCandidateFile()
                                  info("作成してから、保存します。"), info("保存しました。")}));
     QCOMPARE(kt::readBytes(kt::u8path("山田たろう.txt")), kt::cp932("太郎  \r\n太朗  \r\n多郎  \r\n多朗  \r\n汰郎  \r\n汰朗  \r\n\r\n"));
 
-    // The name is taken from the boxes when writing.
+    // The file is named after the generation that made the list, not after the boxes as they are
+    // now: boxes typed back to an older list's readings never overwrite that list's file.
+    const std::string taroList = kt::readBytes(kt::u8path("山田たろう.txt"));
+    get<QLineEdit>(&screen, "Textn2")->clear();
+    type(&screen, "Textn1", u8("に"));
+    click(&screen, "ComFind");
+    type(&screen, "Textn1", u8("た"));
+    type(&screen, "Textn2", u8("ろう"));
     get<QLineEdit>(&screen, "textN")->clear();
+    messages.seen.clear();
     click(&screen, "cmdView");
-    QCOMPARE(kt::readBytes(kt::u8path("たろう.txt")), kt::readBytes(kt::u8path("山田たろう.txt")));
+    QCOMPARE(seen(messages), QStringList{info("保存しました。")});
+    QCOMPARE(kt::readBytes(kt::u8path("山田たろう.txt")), taroList);
+    QCOMPARE(kt::readBytes(kt::u8path("山田に.txt")), kt::cp932("二  \r\n仁  \r\n丹  \r\n爾  \r\n児  \r\n\r\n"));
+    QVERIFY(!std::filesystem::exists(kt::u8path("たろう.txt")));
 
     // Names that are no plain file name of this folder, and a read-only file: a message, nothing written.
     kt::writeBytes(kt::u8path("たろう.txt"), "keep");
@@ -352,6 +377,7 @@ void NamingScreenTest::writingTheCandidateFile()
     messages.seen.clear();
     for (const char* surname : {"sub/", "../", ".", "😀", ""}) {
         get<QLineEdit>(&screen, "textN")->setText(u8(surname));
+        click(&screen, "ComFind");
         click(&screen, "cmdView");
     }
     QCOMPARE(messages.seen.size(), 5);
@@ -427,6 +453,101 @@ void NamingScreenTest::sendingAndResets()
     for (const char* name : {"textN", "Textn1"})
         QCOMPARE(get<QLineEdit>(&screen, name)->text(), QString());
     QVERIFY(!shown(&screen, "hit4") && !shown(&screen, "hit1"));
+    QCOMPARE(screen.candidates().ncount, 5);
+}
+
+// Every visible window `kadelo`.
+QList<QWidget*> judgementWindows()
+{
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("kadelo") && w->isVisible())
+            found << w;
+    return found;
+}
+
+void NamingScreenTest::sendingToAnOpenJudgementScreen()
+{
+    kt::TempFolder folder;
+    writeDictionaries();
+    kt::MessageCatcher messages;
+    NamingScreen screen;
+    screen.show();
+    type(&screen, "textN", u8("山田"));
+    type(&screen, "Textn1", u8("た"));
+    type(&screen, "Textn2", u8("ろう"));
+    click(&screen, "ComFind"); // 太郎 太朗 多郎 …
+
+    // A judgement screen opened from the menu, with a judgement of its own on view.
+    screens::openJudgement(nullptr);
+    QPointer<QWidget> judgement = ui::openScreen(QStringLiteral("kadelo"));
+    QVERIFY(judgement);
+    get<QLineEdit>(judgement, "textMin")->setText(u8("田"));
+    get<QLineEdit>(judgement, "textNin")->setText(u8("山"));
+    QTest::mouseClick(get<QPushButton>(judgement, "Command1"), Qt::LeftButton);
+    QVERIFY(!get<QLabel>(judgement, "ls")->text().isEmpty());
+    screen.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+
+    // "送る" hands the name to that screen, which comes forward; the naming screen does not wait.
+    {
+        kt::InputAnswerer input(QStringLiteral("3"));
+        click(&screen, "cmdsend");
+    }
+    QCOMPARE(judgementWindows(), QList<QWidget*>{judgement.data()});
+    QCOMPARE(get<QLineEdit>(judgement, "textNin")->text(), u8("多郎 "));
+    QCOMPARE(get<QLineEdit>(judgement, "textMin")->text(), u8("山田"));
+    QCOMPARE(get<QLabel>(judgement, "lm2")->text(), QStringLiteral("5"));
+    QCOMPARE(get<QLabel>(judgement, "lm1")->text(), QStringLiteral("3"));
+    QCOMPARE(get<QLabel>(judgement, "ls")->text(), QString()); // counted, not judged
+    QCOMPARE(screen.nbuf, QString());
+    QVERIFY(QTest::qWaitForWindowActive(judgement));
+    QCOMPARE(QApplication::activeWindow(), judgement.data());
+
+    // Again, once it is closed: a modal one opens as before, and still only one.
+    judgement->close();
+    QTRY_VERIFY(judgementWindows().isEmpty());
+    int windows = -1;
+    kt::InputAnswerer input(QStringLiteral("1"));
+    kt::ModalWatcher<JudgementScreen> modal([&](JudgementScreen* dlg) {
+        windows = judgementWindows().size();
+        QCOMPARE(get<QLineEdit>(dlg, "textNin")->text(), u8("太郎 "));
+        dlg->close();
+    });
+    click(&screen, "cmdsend");
+    QVERIFY(modal.done());
+    QCOMPARE(windows, 1);
+    QCOMPARE(messages.seen.size(), 0);
+}
+
+void NamingScreenTest::surnameWithoutCountIsNotGradedAgainst()
+{
+    kt::TempFolder folder;
+    writeDictionaries();
+    kt::MessageCatcher messages;
+    NamingScreen screen;
+    screen.show();
+    type(&screen, "textN", u8("山田"));
+    type(&screen, "Textn1", u8("た"));
+    click(&screen, "ComFind");
+    const QStringList page = lines(&screen, "textIn");
+
+    // 𠮷 (no Shift-JIS form) and ｱ are not in 漢字.dat: grading against them would grade against 0.
+    type(&screen, "textN", u8("𠮷田ｱ"));
+    type(&screen, "Textn1", u8("に"));
+    click(&screen, "ComFind");
+    QCOMPARE(seen(messages), QStringList{info("苗字の「𠮷ｱ」の画数が辞書にありません。")});
+    QCOMPARE(lines(&screen, "textIn"), page);
+    QCOMPARE(screen.candidates().ncount, 3);
+    click(&screen, "cmdView");
+    const QString kept = page.mid(0, 3).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n");
+    QCOMPARE(kt::readBytes(kt::u8path("山田た.txt")), kt::cp932(kept.toStdString()));
+
+    // Ungraded, the surname plays no part.
+    messages.seen.clear();
+    click(&screen, "chan");
+    click(&screen, "ComFind");
+    QCOMPARE(messages.seen.size(), 0);
     QCOMPARE(screen.candidates().ncount, 5);
 }
 

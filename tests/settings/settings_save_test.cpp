@@ -2,10 +2,16 @@
 // the mouse code kept, the defaults on opening. (What the screen shows and refuses: the screen test.)
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <initializer_list>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "settings/settings_save.h"
 #include "support/temp_folder.h"
+#include "text/file_io.h"
 #include "text/unicode.h"
 
 using namespace kadelo;
@@ -66,8 +72,7 @@ TEST_F(SettingsSaveTest, ADateWithoutTypeSavesAnimalZero)
     struct Date {
         const char *year, *month, *day;
     };
-    const Date dates[] = {{"75", "3", "15"}, {"1930", "3", "15"}, {"1975", "13", "15"}, {"1975", "", "15"},
-        {"1975", "3", "1.5"}, {"1975", "3", "十五"}, {"1975", "3", "0"}, {"", "", ""}};
+    const Date dates[] = {{"75", "3", "15"}, {"1930", "3", "15"}, {"1975", "", "15"}, {"", "3", "15"}, {"", "", ""}};
     for (const Date& d : dates) {
         SCOPED_TRACE(std::string(d.year) + "-" + d.month + "-" + d.day);
         const SaveOutcome out = save(choice(d.year, d.month, d.day));
@@ -85,6 +90,35 @@ TEST_F(SettingsSaveTest, ADateWithoutTypeSavesAnimalZero)
     EXPECT_EQ(out.status, SaveOutcome::Status::Saved);
     EXPECT_FALSE(out.animalFound);
     EXPECT_EQ(file.firstUserAnimal(), 0);
+}
+
+TEST(BirthDate, FilledBoxesMustMakeADate)
+{
+    // Empty boxes, and numbers that give no animal type, are dates enough to save.
+    EXPECT_TRUE(isBirthDate(U"", U"", U""));
+    EXPECT_TRUE(isBirthDate(U" ", U"　", U""));
+    EXPECT_TRUE(isBirthDate(U"75", U"3", U"15"));
+    EXPECT_TRUE(isBirthDate(U"１９７５", U"０３", U" １５ "));
+    EXPECT_TRUE(isBirthDate(U"1975", U"12", U"31"));
+    // Leap years: every fourth year, but not whole centuries unless they divide by 400.
+    EXPECT_TRUE(isBirthDate(U"2000", U"2", U"29"));
+    EXPECT_TRUE(isBirthDate(U"1964", U"2", U"29"));
+    EXPECT_FALSE(isBirthDate(U"1900", U"2", U"29"));
+    EXPECT_FALSE(isBirthDate(U"1975", U"2", U"29"));
+    EXPECT_FALSE(isBirthDate(U"2000", U"2", U"30"));
+    EXPECT_FALSE(isBirthDate(U"1975", U"4", U"31"));
+    EXPECT_TRUE(isBirthDate(U"1975", U"5", U"31"));
+    // Without a four-digit year (or without a month) any day from 1 to 31.
+    EXPECT_TRUE(isBirthDate(U"75", U"2", U"31"));
+    EXPECT_TRUE(isBirthDate(U"", U"", U"31"));
+    EXPECT_FALSE(isBirthDate(U"75", U"2", U"32"));
+    // Not numbers, or numbers outside the calendar.
+    for (const auto& [y, m, d] : std::initializer_list<std::array<std::u32string_view, 3>>{{U"abc", U"3", U"15"},
+             {U"1975", U"13", U"15"}, {U"1975", U"0", U"15"}, {U"1975", U"3", U"0"}, {U"1975", U"3", U"40"},
+             {U"1975", U"-3", U"15"}, {U"+1975", U"3", U"15"}, {U"1975", U"3", U"1.5"}, {U"1975", U"3", U"十五"},
+             {U"1975", U"3月", U"15"}, {U"19 75", U"3", U"15"}, {U"1975", U"3", U"99999999999999999999"}}) {
+        EXPECT_FALSE(isBirthDate(y, m, d)) << text::toUtf8(y) << "-" << text::toUtf8(m) << "-" << text::toUtf8(d);
+    }
 }
 
 TEST_F(SettingsSaveTest, WithoutAPointerOptionTheCodeInEffectIsKept)
@@ -139,4 +173,41 @@ TEST(SettingsOpen, AFileThatCannotBeReadIsReportedAndNeverOverwritten)
     EXPECT_FALSE(unwritable.wroteDefaults);
     EXPECT_FALSE(unwritable.error.empty());
     EXPECT_FALSE(std::filesystem::exists("missing"));
+}
+
+TEST(SettingsOpen, AFileItsUserMayNotReadIsLeftExactlyAsItIs)
+{
+    TempFolder folder;
+    DateConversionTable table("conve.dat");
+    const std::string before = "Name=花子\r\nuser_animal=12\r\n";
+    writeBytes("Kadelo.ini", before);
+    ::chmod("Kadelo.ini", 0);
+    // Anyone may replace files in the folder, so only the program itself can keep the file.
+    ::chmod(".", 0777);
+    // Permission bits do not stop root: the reading is done by an ordinary user in a child.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(20);
+        const SettingsFile file("Kadelo.ini");
+        const OpenedProfile opened = openProfile(file);
+        if (opened.profile || opened.wroteDefaults)
+            ::_exit(21);
+        if (opened.error.find("Permission denied") == std::string::npos)
+            ::_exit(22);
+        const text::ReadResult r = text::readFile("Kadelo.ini");
+        if (r.missing || r.error.empty())
+            ::_exit(23);
+        const SaveOutcome saved = saveSettings(file, table, choice("1975", "3", "15"), 0);
+        if (saved.status != SaveOutcome::Status::WriteFailed || saved.error.find("Permission denied") == std::string::npos)
+            ::_exit(24);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "20: no ordinary user, 21: treated as missing, 22/23: no reason, 24: saved over it";
+    ::chmod("Kadelo.ini", 0600);
+    EXPECT_EQ(readBytes("Kadelo.ini"), before);
 }

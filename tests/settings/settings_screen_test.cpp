@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <sys/stat.h>
 #include <filesystem>
 #include <memory>
 
@@ -286,7 +287,8 @@ private Q_SLOTS:
 
     void aFileThatCannotBeReadIsReportedAndLeftAlone()
     {
-        std::filesystem::create_directory("Kadelo.ini");
+        // A FIFO: an ordinary open would wait for a writer for good, and a save would replace it.
+        QCOMPARE(::mkfifo("Kadelo.ini", 0644), 0);
         MessageCatcher messages;
         auto screen = openScreen();
         QTRY_COMPARE(messages.seen.size(), 1);
@@ -294,7 +296,13 @@ private Q_SLOTS:
         QCOMPARE(messages.seen[0].icon, QMessageBox::Information);
         QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
         QVERIFY(child<QLineEdit>(screen.get(), "tm")->text().isEmpty());
-        QVERIFY(std::filesystem::is_directory("Kadelo.ini"));
+
+        typeJapanese(screen.get(), "tm", QStringLiteral("山田"));
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.seen.size(), 2);
+        QCOMPARE(messages.seen[1].text, QStringLiteral("設定ファイル「Kadelo.ini」に保存できませんでした。（Kadelo.ini is not a regular file）"));
+        QVERIFY(screen->isVisible());
+        QVERIFY(std::filesystem::is_fifo("Kadelo.ini"));
     }
 
     void theColourDialogStartsAtTheColourItLastReturned()
@@ -489,6 +497,82 @@ private Q_SLOTS:
         QVERIFY(fileText().contains(QStringLiteral("\r\nyear=\r\nmonth=\r\nday=\r\nuser_animal=0\r\n")));
     }
 
+    void aDateThatIsNoDateIsRefusedAndNothingSaved_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("day");
+        QTest::newRow("year abc") << "abc" << "3" << "15";
+        QTest::newRow("month 13") << "1975" << "13" << "15";
+        QTest::newRow("4月31日") << "1975" << "4" << "31";
+        QTest::newRow("1900 is no leap year") << "1900" << "2" << "29";
+        QTest::newRow("day 32 without a year") << "" << "1" << "32";
+    }
+    void aDateThatIsNoDateIsRefusedAndNothingSaved()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, month);
+        QFETCH(QString, day);
+        // A profile saved before, with its animal type.
+        auto screen = openScreen();
+        typeBirthDate(screen.get(), "1975", "3", "15");
+        {
+            MessageCatcher done;
+            click(screen.get(), "Command1");
+        }
+        const std::string before = fileBytes();
+        QVERIFY(fileText().contains(QStringLiteral("\r\nuser_animal=45\r\n")));
+
+        screen = openScreen();
+        typeBirthDate(screen.get(), year, month, day);
+        MessageCatcher messages;
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("生年月日が正しくありません。")});
+        QCOMPARE(messages.seen[0].icon, QMessageBox::Information);
+        QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
+        QVERIFY(screen->isVisible());
+        QCOMPARE(child<QLineEdit>(screen.get(), "tyear")->text(), year);
+        QCOMPARE(child<QLineEdit>(screen.get(), "tmonth")->text(), month);
+        QCOMPARE(child<QLineEdit>(screen.get(), "tday")->text(), day);
+        QCOMPARE(fileBytes(), before);
+    }
+
+    void datesThatAreDatesAreSaved_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<int>("animal");
+        QTest::newRow("full-width digits") << "１９７５" << "３" << "１５" << 45;
+        QTest::newRow("leap day") << "2000" << "2" << "29" << 0;
+        QTest::newRow("two-digit year, any day up to 31") << "75" << "2" << "31" << 0;
+        QTest::newRow("year and day") << "1930" << "" << "31" << 0;
+    }
+    void datesThatAreDatesAreSaved()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, month);
+        QFETCH(QString, day);
+        QFETCH(int, animal);
+        auto screen = openScreen();
+        child<QLineEdit>(screen.get(), "tyear")->clear();
+        typeJapanese(screen.get(), "tyear", year);
+        child<QLineEdit>(screen.get(), "tmonth")->clear();
+        typeJapanese(screen.get(), "tmonth", month);
+        child<QLineEdit>(screen.get(), "tday")->clear();
+        typeJapanese(screen.get(), "tday", day);
+        QCOMPARE(child<QLineEdit>(screen.get(), "tyear")->text(), year);
+        MessageCatcher messages;
+        click(screen.get(), "Command1");
+        QVERIFY(screen->isHidden());
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY(messages.texts()[0].startsWith(kDone));
+        QCOMPARE(messages.texts()[0] == kDone, animal != 0);
+        QVERIFY2(fileText().contains(QStringLiteral("\r\nyear=%1\r\nmonth=%2\r\nday=%3\r\nuser_animal=%4\r\n")
+                                         .arg(year, month, day).arg(animal)),
+            qPrintable(fileText()));
+    }
+
     void cancelWritesAndAppliesNothing()
     {
         auto screen = openScreen();
@@ -544,6 +628,20 @@ private Q_SLOTS:
             QStringLiteral("「生年月日の年」に、改行などの設定ファイルに保存できない文字があります。取り除いてください。"));
         QCOMPARE(fileBytes(), before);
         QVERIFY(screen->isVisible());
+
+        // A comma would end the field when the file is read back, and the rest would be taken as a
+        // key of its own (here another animal type); a double quote would open a quoted field.
+        child<QLineEdit>(screen.get(), "tyear")->setText(QStringLiteral("1975"));
+        child<QLineEdit>(screen.get(), "tn")->setText(QStringLiteral("太,user_animal=1"));
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.seen.size(), 4);
+        QCOMPARE(messages.seen[3].text, QStringLiteral("「名前」に、改行などの設定ファイルに保存できない文字があります。取り除いてください。"));
+        child<QLineEdit>(screen.get(), "tn")->setText(QStringLiteral("太"));
+        child<QLineEdit>(screen.get(), "tm")->setText(QStringLiteral("\"山田"));
+        click(screen.get(), "Command1");
+        QCOMPARE(messages.seen.size(), 5);
+        QVERIFY(messages.seen[4].text.startsWith(QStringLiteral("「苗字」に、")));
+        QCOMPARE(fileBytes(), before);
     }
 
     void aFailedSaveKeepsTheScreenOpenWithEverythingTyped()

@@ -1,12 +1,16 @@
 // The main menu: first start, the four switch combinations, the animations and the exit.
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "settings/settings_file.h"
 #include "shell/main_menu_screen.h"
+#include "shell/startup.h"
 #include "support/screen_support.h"
 #include "support/temp_folder.h"
 #include "ui/app_state.h"
@@ -63,6 +67,7 @@ private Q_SLOTS:
     void exitWithoutAnimationEndsAtOnce();
     void exitDuringIdleHidesThePoseAndItsCaption();
     void idleCycleFollowsTheButtons();
+    void unreadableSettingsFileIsLeftAloneAndTheMenuRunsOnTheDefaults();
     void unwritableSettingsFileIsReportedAndTheMenuStillWorks();
     void pointerAfterStartAnimation();
     void helpWithoutItsFileDoesNothing();
@@ -237,10 +242,36 @@ void MainMenuScreenTest::idleCycleFollowsTheButtons()
     QCOMPARE(menu.idleStep(), 1);
 }
 
+void MainMenuScreenTest::unreadableSettingsFileIsLeftAloneAndTheMenuRunsOnTheDefaults()
+{
+    // Something that is not a regular file stands in its place: a FIFO would block an ordinary
+    // open for good. (Permissions, which do not stop root, are tried by the start-up test.)
+    for (const bool fifo : {true, false}) {
+        TempFolder folder;
+        if (fifo)
+            QCOMPARE(::mkfifo("Kadelo.ini", 0644), 0);
+        else
+            std::filesystem::create_directories("Kadelo.ini/inside");
+        MessageCatcher messages;
+        MainMenuScreen menu;
+        menu.setQuitHandler([] {});
+        menu.startUp();
+        QCOMPARE(messages.seen.size(), 1);
+        const QString where = QDir::current().absoluteFilePath(QStringLiteral("Kadelo.ini"));
+        QCOMPARE(messages.seen[0].text, QStringLiteral("設定ファイル「%1」を読み込めません。既定の設定で起動します。（Kadelo.ini is not a regular file）").arg(where));
+        QCOMPARE(messages.seen[0].icon, QMessageBox::Information);
+        QCOMPARE(messages.seen[0].title, QStringLiteral("kadelo"));
+        QVERIFY(fifo ? std::filesystem::is_fifo("Kadelo.ini") : std::filesystem::is_directory("Kadelo.ini/inside"));
+        QCOMPARE(ui::menuSettings().aflag1, 1);
+        QCOMPARE(ui::menuSettings().col[0], std::u32string(U"16777088"));
+    }
+}
+
 void MainMenuScreenTest::unwritableSettingsFileIsReportedAndTheMenuStillWorks()
 {
     TempFolder folder;
-    std::filesystem::create_directories("Kadelo.ini/blocked"); // the name is taken: no file can be read or written
+    // No file, and the name leads into a folder that does not exist: nothing can be written.
+    std::filesystem::create_symlink("no/such/folder/Kadelo.ini", "Kadelo.ini");
     MessageCatcher messages;
     MainMenuScreen menu;
     menu.setQuitHandler([] {});
@@ -272,6 +303,7 @@ void MainMenuScreenTest::pointerAfterStartAnimation()
 void MainMenuScreenTest::helpWithoutItsFileDoesNothing()
 {
     TempFolder folder;
+    shell::setSupplyFolders({"nowhere"});
     writeSettings("2", "0", "0");
     MessageCatcher messages;
     MainMenuScreen menu;
@@ -284,14 +316,23 @@ void MainMenuScreenTest::helpWithoutItsFileDoesNothing()
     QVERIFY(!ui::openScreen(QStringLiteral("help")));
     QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
 
-    writeBytes("kadelo_help.html", "<html><body><h1>help</h1></body></html>");
+    // The help comes from where it is installed, never from an old copy in the data folder.
+    writeBytes("kadelo_help.html", "<html><body><h1>old help</h1></body></html>");
+    QTest::mouseClick(child<QPushButton>(&menu, "cmdHlp"), Qt::LeftButton);
+    QVERIFY(!ui::openScreen(QStringLiteral("help")));
+    std::filesystem::create_directories("installed");
+    writeBytes("installed/kadelo_help.html", "<html><body><h1>new help</h1></body></html>");
+    shell::setSupplyFolders({"nowhere", folder.path() / "installed"});
     QTest::mouseClick(child<QPushButton>(&menu, "cmdHlp"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>(&menu, "cmdHlp"), Qt::LeftButton);
     int helpWindows = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
         helpWindows += w->objectName() == QLatin1String("help") && w->isVisible();
     QCOMPARE(helpWindows, 1);
-    ui::openScreen(QStringLiteral("help"))->close();
+    QWidget* help = ui::openScreen(QStringLiteral("help"));
+    QCOMPARE(child<QTextBrowser>(help, "helpText")->toPlainText(), QStringLiteral("new help"));
+    help->close();
+    shell::setSupplyFolders({});
 }
 
 void MainMenuScreenTest::layoutNamesAndBackground()

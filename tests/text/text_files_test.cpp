@@ -1,6 +1,15 @@
 // The text-file layer: CP932, the field rule, whole-file and append writes, the data folder.
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "animal/animal_types.h"
+#include "dictionary/kana_dictionary.h"
+#include "dictionary/stroke_dictionary.h"
+#include "naming/naming.h"
 #include "support/temp_folder.h"
 #include "text/cp932.h"
 #include "text/data_folder.h"
@@ -136,6 +145,131 @@ TEST(FileIo, AppendEndsAnUnterminatedLastLineFirst)
     EXPECT_FALSE(text::readFileBytes("missing.dat"));
 }
 
+TEST(FileIo, AnAppendAfterALoneCarriageReturnAddsOnlyTheLineFeed)
+{
+    TempFolder folder;
+    writeBytes("f.dat", "\"a\",3\r");
+    ASSERT_TRUE(text::appendToFile("f.dat", "\"b\",2\r\n"));
+    EXPECT_EQ(readBytes("f.dat"), "\"a\",3\r\n\"b\",2\r\n");
+    EXPECT_EQ(linesOf(readBytes("f.dat"))[0], (std::vector<std::string>{"a", "3"}));
+}
+
+TEST(FileIo, AnAppendCutShortByAFullDiskLeavesTheFileAsItWas)
+{
+    TempFolder folder;
+    const std::string before = "\"a\",1\r\n\"b\",2"; // unterminated, so the append writes CR LF first
+    writeBytes("g.dat", before);
+    // In a child, so the limit stays there: room for three more bytes, and the signal a process gets
+    // for passing the limit ignored, as when the disk fills part-way through the line.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(before.size() + 3), static_cast<rlim_t>(before.size() + 3)};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const text::WriteResult r = text::appendToFile("g.dat", "\"c\",3\r\n");
+        ::_exit(r.ok ? 10 : r.incompleteLine ? 11 : r.error.empty() ? 12 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: reported as written, 11: not taken back, 12: no reason given";
+    EXPECT_EQ(readBytes("g.dat"), before);
+
+    // A file the failed append would have created is not left behind, empty or half written.
+    const pid_t second = ::fork();
+    ASSERT_GE(second, 0);
+    if (second == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{2, 2};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(text::appendToFile("h.dat", "\"c\",3\r\n").ok ? 10 : 0);
+    }
+    ASSERT_EQ(::waitpid(second, &status, 0), second);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(std::filesystem::exists("h.dat"));
+}
+
+TEST(FileIo, FilesThatAreNotRegularAreRefusedAtOnce)
+{
+    TempFolder folder;
+    // A FIFO without a writer would block an ordinary open for good; a device never ends.
+    for (const std::filesystem::path& name : {text::strokeFileName(), text::kanaFileName(), text::conversionFileName(),
+             std::filesystem::path(text::fromUtf8("山田こうすけ.txt"))})
+        ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0);
+    const text::ReadResult device = text::readFile("/dev/zero");
+    EXPECT_FALSE(device.bytes);
+    EXPECT_FALSE(device.missing);
+    EXPECT_NE(device.error.find("not a regular file"), std::string::npos) << device.error;
+    EXPECT_TRUE(text::readFile("missing.dat").missing);
+
+    EXPECT_FALSE(StrokeDictionary().lookUp(U"山"));
+    EXPECT_FALSE(StrokeDictionary().append(U"山", 3));
+    EXPECT_TRUE(KanaDictionary().find(U"やま").empty());
+    EXPECT_FALSE(KanaDictionary().registerReadings(U"山", {U"やま", U"", U"", U""}).written);
+    EXPECT_FALSE(DateConversionTable().available());
+    const naming::SaveResult saved = naming::writeCandidateFile(text::fromUtf8("山田こうすけ.txt"), {U"山田太郎"}, 0);
+    EXPECT_EQ(saved.kind, naming::SaveResult::Kind::CannotWrite);
+    EXPECT_NE(saved.error.find("not a regular file"), std::string::npos) << saved.error;
+    for (const auto& e : std::filesystem::directory_iterator("."))
+        EXPECT_TRUE(e.is_fifo()) << e.path();
+}
+
+TEST(FileIo, AWholeFileSaveThroughASymbolicLinkReplacesTheTargetAndKeepsTheLink)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories("dotfiles");
+    writeBytes("dotfiles/Kadelo.ini", "old\r\n");
+    ::chmod("dotfiles/Kadelo.ini", 0600);
+    fs::create_directories("data");
+    fs::create_symlink("../dotfiles/Kadelo.ini", "data/Kadelo.ini"); // relative to the link's folder
+    ASSERT_TRUE(text::writeFileAtomic("data/Kadelo.ini", "new\r\n"));
+    EXPECT_TRUE(fs::is_symlink("data/Kadelo.ini"));
+    EXPECT_EQ(readBytes("dotfiles/Kadelo.ini"), "new\r\n");
+    EXPECT_EQ(fs::status("dotfiles/Kadelo.ini").permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    // The temporary file went beside the target, and nothing is left of it.
+    EXPECT_EQ(std::distance(fs::directory_iterator("dotfiles"), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator("data"), fs::directory_iterator()), 1);
+
+    // A link to a file not made yet, through a chain of two links, creates the target.
+    fs::create_symlink("data/Kadelo.ini", "second");
+    fs::remove("dotfiles/Kadelo.ini");
+    ASSERT_TRUE(text::writeFileAtomic("second", "newer\r\n"));
+    EXPECT_TRUE(fs::is_symlink("second"));
+    EXPECT_EQ(readBytes("dotfiles/Kadelo.ini"), "newer\r\n");
+
+    // Links that go round in circles are refused, and stay links.
+    fs::create_symlink("loop2", "loop1");
+    fs::create_symlink("loop1", "loop2");
+    EXPECT_FALSE(text::writeFileAtomic("loop1", "x"));
+    EXPECT_TRUE(fs::is_symlink("loop1"));
+}
+
+TEST(FileIo, LeftoversOfAKilledSaveAreRemovedAndNothingElse)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    const std::vector<std::string> leftovers = {".~Kadelo.ini.012345.tmp", ".~Kadelo.ini.7.tmp", text::toUtf8(U".~山田こうすけ.txt.654321.tmp")};
+    for (const std::string& name : leftovers)
+        writeBytes(name, "half");
+    const std::vector<std::string> others = {".~Kadelo.ini.1234567.tmp", ".~Kadelo.ini.tmp", ".~.123.tmp", "a.~Kadelo.ini.1.tmp",
+        ".~Kadelo.ini.12a.tmp", ".~Kadelo.ini.1.tmp.bak", "Kadelo.ini"};
+    for (const std::string& name : others)
+        writeBytes(name, "keep");
+    fs::create_directory(".~folder.1.tmp");
+    fs::create_symlink("Kadelo.ini", ".~link.2.tmp");
+    EXPECT_EQ(text::removeTemporaryLeftovers("."), 3);
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(fs::exists(name)) << name;
+    for (const std::string& name : others)
+        EXPECT_TRUE(fs::exists(name)) << name;
+    EXPECT_TRUE(fs::is_directory(".~folder.1.tmp"));
+    EXPECT_TRUE(fs::is_symlink(".~link.2.tmp"));
+    // The names a save uses are of that pattern.
+    EXPECT_TRUE(text::isTemporaryFileName(".~Kadelo.ini.000001.tmp"));
+}
+
 TEST(DataFolder, PortableFolderStaysOtherwiseUserFolderIsFilledOnce)
 {
     TempFolder folder;
@@ -163,4 +297,107 @@ TEST(DataFolder, PortableFolderStaysOtherwiseUserFolderIsFilledOnce)
     const auto again = text::chooseDataFolder("elsewhere", "user/kadelo", {"supply"});
     EXPECT_TRUE(again.copied.empty());
     EXPECT_EQ(readBytes(fs::path("user/kadelo") / text::strokeFileName()), "mine");
+}
+
+TEST(DataFolder, AnUpgradeAddsTheNewSuppliedEntriesOnceAndKeepsTheUsersOwn)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    const fs::path supply = "supply", user = "user/kadelo", start = "start";
+    fs::create_directories(supply);
+    fs::create_directories(start);
+    auto supplyFile = [&](const fs::path& name, const char* utf8) { writeBytes(supply / name, cp932(utf8)); };
+    auto userFile = [&](const fs::path& name) { return text::toUtf8(text::decodeCp932(readBytes(user / name))); };
+
+    // The old version, copied on the first start; no stamp yet, so nothing is merged.
+    supplyFile(text::strokeFileName(), "\"山\",3\r\n\"川\",3\r\n");
+    supplyFile(text::kanaFileName(), "\"やま\",\"山\",3\r\n");
+    const auto first = text::chooseDataFolder(start, user, {supply});
+    EXPECT_EQ(first.copied.size(), 2u);
+    EXPECT_EQ(first.added, 0);
+    EXPECT_TRUE(fs::exists(user / text::stampFileName()));
+
+    // The user's own additions, the last one without its line end.
+    writeBytes(user / text::strokeFileName(), readBytes(user / text::strokeFileName()) + cp932("\"淲\",11\r\n\"森\",99"));
+    writeBytes(user / text::kanaFileName(), readBytes(user / text::kanaFileName()) + cp932("\"かわ\",\"川\",3\r\n"));
+
+    // The new version: 山 corrected, 森 and 林 new, a reading of 川 and one of 林 new, conve.dat new.
+    supplyFile(text::strokeFileName(), "\"山\",4\r\n\"川\",3\r\n\"森\",12\r\n\"林\",8\r\n");
+    supplyFile(text::kanaFileName(), "\"やま\",\"山\",4\r\n\"かわ\",\"川\",3\r\n\"せん\",\"川\",3\r\n\"はやし\",\"林\",8\r\n");
+    supplyFile(text::conversionFileName(), "41,1\r\n");
+    const auto upgraded = text::chooseDataFolder(start, user, {supply});
+    EXPECT_TRUE(upgraded.upgradeError.empty()) << upgraded.upgradeError;
+    EXPECT_EQ(upgraded.added, 3); // 林; せん 川 and はやし 林
+    EXPECT_EQ(upgraded.copied, std::vector<fs::path>{text::conversionFileName()});
+    EXPECT_EQ(userFile(text::strokeFileName()), "\"山\",3\r\n\"川\",3\r\n\"淲\",11\r\n\"森\",99\r\n\"林\",8\r\n");
+    EXPECT_EQ(userFile(text::kanaFileName()), "\"やま\",\"山\",3\r\n\"かわ\",\"川\",3\r\n\"せん\",\"川\",3\r\n\"はやし\",\"林\",8\r\n");
+
+    // The second start adds nothing.
+    const auto again = text::chooseDataFolder(start, user, {supply});
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(userFile(text::strokeFileName()), "\"山\",3\r\n\"川\",3\r\n\"淲\",11\r\n\"森\",99\r\n\"林\",8\r\n");
+
+    // A stroke file in UTF-8 merges the same way: by its character field.
+    writeBytes(supply / text::wideStrokeFileName(), "\"𠮷\",6\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).copied, std::vector<fs::path>{text::wideStrokeFileName()});
+    writeBytes(user / text::wideStrokeFileName(), "\"𠮷\",7\r\n"); // the user's own count
+    writeBytes(supply / text::wideStrokeFileName(), "\"𠮷\",6\r\n\"𩸽\",22\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).added, 1);
+    EXPECT_EQ(readBytes(user / text::wideStrokeFileName()), "\"𠮷\",7\r\n\"𩸽\",22\r\n");
+
+    // A folder made by an older version (no stamp) gets the stamp of what is supplied now, and
+    // nothing merged; the next version then merges as usual.
+    fs::remove(user / text::stampFileName());
+    supplyFile(text::strokeFileName(), "\"山\",4\r\n\"川\",3\r\n\"森\",12\r\n\"林\",8\r\n\"谷\",7\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).added, 0);
+    EXPECT_EQ(userFile(text::strokeFileName()).find("谷"), std::string::npos);
+    supplyFile(text::strokeFileName(), "\"谷\",7\r\n\"岡\",8\r\n");
+    EXPECT_EQ(text::chooseDataFolder(start, user, {supply}).added, 2);
+}
+
+TEST(DataFolder, ASuppliedFileThatCannotBeCopiedEndsOnlyAFirstStart)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories("supply");
+    fs::create_directories("start");
+    fs::create_directories("user/kadelo");
+    writeBytes(fs::path("supply") / text::conversionFileName(), "41,1\r\n");
+    // The disk is full (a file-size limit in a child): an existing folder goes on without the new
+    // file and tries again next time; a new folder cannot be prepared.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1, 1};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const auto existing = text::chooseDataFolder("start", "user/kadelo", {"supply"});
+        const auto fresh = text::chooseDataFolder("start", "user/new", {"supply"});
+        ::_exit(!existing.error.empty() ? 10 : existing.upgradeError.empty() ? 11 : fresh.error.empty() || fresh.reason.empty() ? 12 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: an existing folder refused, 11: nothing said, 12: a new folder accepted";
+    EXPECT_FALSE(fs::exists(fs::path("user/kadelo") / text::stampFileName())); // tried again next start
+    EXPECT_TRUE(fs::is_empty("user/kadelo"));
+    EXPECT_FALSE(fs::exists("user/new"));
+}
+
+TEST(DataFolder, APortableFolderIsNeverTouchedByAnUpgrade)
+{
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories("supply");
+    fs::create_directories("portable");
+    writeBytes(fs::path("supply") / text::strokeFileName(), cp932("\"山\",3\r\n\"森\",12\r\n"));
+    writeBytes(fs::path("supply") / text::kanaFileName(), cp932("\"やま\",\"山\",3\r\n"));
+    writeBytes(fs::path("portable") / text::strokeFileName(), cp932("\"山\",3"));
+    writeBytes(fs::path("portable") / text::stampFileName(), "\"漢字.dat\",1,\"0\"\r\n"); // an old stamp, even
+    const auto chosen = text::chooseDataFolder("portable", "user", {"supply"});
+    EXPECT_TRUE(chosen.portable);
+    EXPECT_EQ(chosen.added, 0);
+    EXPECT_EQ(readBytes(fs::path("portable") / text::strokeFileName()), cp932("\"山\",3"));
+    EXPECT_EQ(readBytes(fs::path("portable") / text::stampFileName()), "\"漢字.dat\",1,\"0\"\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator("portable"), fs::directory_iterator()), 2);
+    EXPECT_FALSE(fs::exists("user"));
 }

@@ -1,6 +1,7 @@
 // The shared Qt layer: colours from colour texts, Enter and Escape handling, one screen at a time.
 #include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "support/screen_support.h"
@@ -39,6 +40,31 @@ private Q_SLOTS:
         QVERIFY(screen.isVisible());
         screen.close();
         QVERIFY(!screen.isVisible());
+    }
+
+    void enterOnAFocusedButtonPressesItAsSpaceDoes()
+    {
+        QDialog screen;
+        QPushButton* button = ui::makeButton(&screen, QStringLiteral("b"), QStringLiteral("b"));
+        auto* box = new QLineEdit(&screen);
+        int pressed = 0;
+        QObject::connect(button, &QPushButton::clicked, [&] { ++pressed; });
+        screen.show();
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(pressed, 3);
+        // The repeats of a held key press nothing more: Enter that moved the focus onto the button
+        // from a text box must not press it.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(button, &repeat);
+        QCOMPARE(pressed, 3);
+        // Enter in a text box is no press of a default button.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(pressed, 3);
+        QVERIFY(screen.isVisible());
     }
 
     void showOnceBringsTheOpenScreenForward()
