@@ -1,12 +1,14 @@
 #include "animal/animal_screen.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
 #include <optional>
 
+#include "animal/animal_fortunes.h"
 #include "animal/animal_types.h"
 #include "animal/result_screen.h"
 #include "text/numbers.h"
@@ -73,14 +75,16 @@ QComboBox* makeDateBox(QWidget* parent, const QString& name, const QStringList& 
 
 } // namespace
 
-QStringList AnimalScreen::yearItems()
+int AnimalScreen::currentLastYear()
+{
+    return lastListedYear(QDate::currentDate().year());
+}
+
+QStringList AnimalScreen::yearItems(int lastYear)
 {
     QStringList items;
-    for (int year = 1941; year <= 2000; ++year) {
-        const bool showa = year <= 1988;
-        const int eraYear = showa ? year - 1925 : year - 1988;
-        items << QStringLiteral("%1 ・ %2%3").arg(year).arg(showa ? QStringLiteral("昭和") : QStringLiteral("平成"), twoCharacters(eraYear));
-    }
+    for (int year = kFirstTableYear; year <= lastYear; ++year)
+        items << ui::qs(yearItem(year));
     return items;
 }
 

@@ -17,8 +17,10 @@ public:
     // The animal type that "Find" computed last; the result screen reads it.
     std::int16_t cd = 0;
 
-    // The items of the three boxes: "1941 ・ 昭和16" … "2000 ・ 平成12", " 1" … "12", " 1" … "31".
-    static QStringList yearItems();
+    // The items of the three boxes: "1941 ・ 昭和16" … the last year ("2019 ・ 令和 1" …), " 1" … "12",
+    // " 1" … "31". The year list runs to the clock's year, at least to 2000 and at most to 2040.
+    static QStringList yearItems(int lastYear = currentLastYear());
+    static int currentLastYear();
     static QStringList monthItems();
     static QStringList dayItems();
 

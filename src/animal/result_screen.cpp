@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "animal/animal_fortunes.h"
 #include "animal/animal_screen.h"
 #include "animal/animal_types.h"
 #include "ui/look.h"
@@ -33,7 +34,7 @@ ResultScreen::ResultScreen(AnimalScreen* input) : QDialog(input), input_(input)
 {
     setObjectName(QStringLiteral("hantei"));
     setWindowTitle(QStringLiteral("ぼくの名前は、zedi"));
-    ui::setClientSize(this, 5400, 3720);
+    ui::setClientSize(this, 5400, 5880);
     ui::paintBackground(this, kBackground);
 
     auto* image1 = new ui::Picture(this, QStringLiteral("Image1"), QStringLiteral(":/zedi_0.svg"));
@@ -67,7 +68,21 @@ ResultScreen::ResultScreen(AnimalScreen* input) : QDialog(input), input_(input)
     auto* cmdT = ui::makeButton(this, QStringLiteral("cmdT"), QStringLiteral("タイプ"));
     ui::place(cmdT, 3960, 2640, 1080, 420);
     auto* cmdExit = ui::makeButton(this, QStringLiteral("cmdExit"), QStringLiteral("戻る"));
-    ui::place(cmdExit, 2160, 3180, 1080, 420);
+    ui::place(cmdExit, 2160, 5340, 1080, 420);
+
+    // The paragraph of the theme pressed last, under a heading that names the animal.
+    theme_ = makeLine(this, QStringLiteral("lblTheme"), QString(), 1.1, Qt::AlignLeft);
+    QFont themeFont = theme_->font();
+    themeFont.setBold(true);
+    theme_->setFont(themeFont);
+    ui::place(theme_, 360, 3180, 4680, 360);
+    fortune_ = ui::makeLabel(this, QStringLiteral("txtFortune"), QString());
+    fortune_->setWordWrap(true);
+    fortune_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fortune_->setMargin(6);
+    fortune_->setFrameShape(QFrame::StyledPanel);
+    ui::paintBackground(fortune_, kAnswerBackground);
+    ui::place(fortune_, 360, 3540, 4680, 1620);
 
     // The type as a number, replaced by its animal when the table has one.
     const std::int16_t cd = input_->cd;
@@ -76,14 +91,31 @@ ResultScreen::ResultScreen(AnimalScreen* input) : QDialog(input), input_(input)
         l1_->setText(ui::qs(animalOfType(cd)));
 
     connect(cmdT, &QPushButton::clicked, this, &ResultScreen::showTypePhrase);
-    connect(command1, &QPushButton::clicked, this, [this] { ui::showMessage(this, QStringLiteral("機能してません。"), ui::Icon::None); });
-    connect(command2, &QPushButton::clicked, this, [this] { ui::showMessage(this, QStringLiteral("機能してません"), ui::Icon::None); });
-    connect(command3, &QPushButton::clicked, this, [this] { ui::showMessage(this, QStringLiteral("機能してません。"), ui::Icon::None); });
+    if (!animalFortune(cd, FortuneTheme::General).empty())
+        fortune_->setText(QStringLiteral("「全般」「仕事」「恋愛」を押すと、%1のきみの運勢を教えるよ。").arg(ui::qs(fortuneAnimalOfType(cd))));
+    connect(command1, &QPushButton::clicked, this, [this] { showFortune(static_cast<int>(FortuneTheme::General)); });
+    connect(command2, &QPushButton::clicked, this, [this] { showFortune(static_cast<int>(FortuneTheme::Work)); });
+    connect(command3, &QPushButton::clicked, this, [this] { showFortune(static_cast<int>(FortuneTheme::Love)); });
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::accept);
     connect(image1, &ui::Picture::clicked, this,
         [this] { ui::showMessage(this, QStringLiteral("こ～～ん、こんこん"), ui::Icon::None); });
     connect(image2, &ui::Picture::clicked, this,
         [this] { ui::showMessage(this, QStringLiteral("ぼくに、メールちょうだい。"), ui::Icon::None); });
+}
+
+void ResultScreen::showFortune(int which)
+{
+    const auto theme = static_cast<FortuneTheme>(which);
+    const std::int16_t cd = input_->cd;
+    const std::u32string_view paragraph = animalFortune(cd, theme);
+    if (paragraph.empty()) {
+        // A type without an animal has nothing to tell.
+        ui::showMessage(this, theme == FortuneTheme::Work ? QStringLiteral("機能してません") : QStringLiteral("機能してません。"),
+            ui::Icon::None);
+        return;
+    }
+    theme_->setText(QStringLiteral("%1の%2運").arg(ui::qs(animalOfType(cd)), ui::qs(themeCaption(theme))));
+    fortune_->setText(ui::qs(paragraph));
 }
 
 void ResultScreen::showTypePhrase()

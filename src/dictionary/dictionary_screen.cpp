@@ -4,9 +4,11 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "dictionary/entry_text.h"
 #include "dictionary/kana_dictionary.h"
@@ -23,7 +25,8 @@ namespace {
 
 // Window and page geometry, in twips.
 constexpr int kClientWidth = 5520;
-constexpr int kClientHeight = 3780;
+constexpr int kClientHeight = 5220;
+constexpr int kTabsHeight = 4440;
 constexpr int kBoxHeight = 420;
 constexpr int kButtonWidth = 1200;
 constexpr int kButtonHeight = 420;
@@ -33,11 +36,19 @@ constexpr int kRow1 = 240;
 constexpr int kRow2 = 780;
 constexpr int kRow3 = 1320;
 constexpr int kButtonRow = 1980;
+constexpr int kListRow = 2580;
+constexpr int kListHeight = 1200;
 
 // The messages of the "漢字" page carry this title, except "登録されてません", whose title is empty.
 QString kanjiTitle()
 {
     return QStringLiteral("登録");
+}
+
+// The messages of a correction.
+QString correctionTitle()
+{
+    return QStringLiteral("訂正");
 }
 
 // Black or white, whichever reads better on the colour.
@@ -94,13 +105,13 @@ DictionaryScreen::DictionaryScreen(QWidget* parent) : QDialog(parent)
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->setDocumentMode(false);
-    ui::place(tabs_, 120, 120, kClientWidth - 240, 3000);
+    ui::place(tabs_, 120, 120, kClientWidth - 240, kTabsHeight);
     tabs_->addTab(buildKanjiPage(), counting_.traditional() ? QStringLiteral("漢字（旧字体）") : QStringLiteral("漢字"));
     tabs_->addTab(buildKanaPage(), QStringLiteral("かな"));
     tabs_->setCurrentIndex(0);
 
     cmdexit_ = ui::makeButton(this, QStringLiteral("cmdexit"), QStringLiteral("終了"));
-    ui::place(cmdexit_, kClientWidth - 120 - kButtonWidth, 3240, kButtonWidth, kButtonHeight);
+    ui::place(cmdexit_, kClientWidth - 120 - kButtonWidth, kTabsHeight + 240, kButtonWidth, kButtonHeight);
     connect(cmdexit_, &QPushButton::clicked, this, &QDialog::reject);
 
     applyColours();
@@ -146,14 +157,21 @@ QWidget* DictionaryScreen::buildKanjiPage()
     touroku3_->hide();
 
     command1_ = ui::makeButton(page, QStringLiteral("Command1"), QStringLiteral("登録"));
+    cmdFix_ = ui::makeButton(page, QStringLiteral("cmdFix"), QStringLiteral("訂正"));
     command4_ = ui::makeButton(page, QStringLiteral("Command4"), QStringLiteral("検索"));
     command2_ = ui::makeButton(page, QStringLiteral("Command2"), QStringLiteral("ﾘｾｯﾄ"));
-    ui::place(command1_, 1320, kButtonRow, kButtonWidth, kButtonHeight);
-    ui::place(command4_, 2610, kButtonRow, kButtonWidth, kButtonHeight);
-    ui::place(command2_, 3900, kButtonRow, kButtonWidth, kButtonHeight);
+    constexpr int kFourButtons = 1080;
+    ui::place(command1_, 240, kButtonRow, kFourButtons, kButtonHeight);
+    ui::place(cmdFix_, 1440, kButtonRow, kFourButtons, kButtonHeight);
+    ui::place(command4_, 2640, kButtonRow, kFourButtons, kButtonHeight);
+    ui::place(command2_, 3840, kButtonRow, kFourButtons, kButtonHeight);
+    cmdFix_->setToolTip(QStringLiteral("登録済みの漢字の画数を、「画数」の数に直します"));
     connect(command1_, &QPushButton::clicked, this, &DictionaryScreen::registerKanji);
+    connect(cmdFix_, &QPushButton::clicked, this, &DictionaryScreen::correctKanji);
     connect(command4_, &QPushButton::clicked, this, &DictionaryScreen::searchKanji);
     connect(command2_, &QPushButton::clicked, this, &DictionaryScreen::resetKanji);
+    // A result stands only beside the character it belongs to.
+    connect(t1_, &QLineEdit::textChanged, this, &DictionaryScreen::clearAnswer);
     return page;
 }
 
@@ -190,6 +208,30 @@ QWidget* DictionaryScreen::buildKanaPage()
     ui::place(cmdCls_, 3900, kButtonRow, kButtonWidth, kButtonHeight);
     connect(cmdwrite_, &QPushButton::clicked, this, &DictionaryScreen::registerReadings);
     connect(cmdCls_, &QPushButton::clicked, this, &DictionaryScreen::resetKana);
+
+    // The readings registered for the kanji, and removing one of them.
+    cmdsearch_ = ui::makeButton(page, QStringLiteral("cmdsearch"), QStringLiteral("検索"));
+    ui::place(cmdsearch_, 1800, kRow1, kButtonWidth, kButtonHeight);
+    cmdsearch_->setToolTip(QStringLiteral("この漢字に登録されている読みを、下の一覧に出します"));
+    caption(page, QStringLiteral("読み一覧"), 60, kListRow, 780);
+    lstReadings_ = new QListWidget(page);
+    lstReadings_->setObjectName(QStringLiteral("lstReadings"));
+    lstReadings_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstReadings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui::place(lstReadings_, 900, kListRow, 2700, kListHeight);
+    cmddel_ = ui::makeButton(page, QStringLiteral("cmddel"), QStringLiteral("削除"));
+    ui::place(cmddel_, 3840, kListRow, kButtonWidth, kButtonHeight);
+    cmddel_->setToolTip(QStringLiteral("一覧で選んだ読みを、かな.datから削除します"));
+    connect(cmdsearch_, &QPushButton::clicked, this, &DictionaryScreen::searchReadings);
+    connect(cmddel_, &QPushButton::clicked, this, &DictionaryScreen::deleteReading);
+    connect(lstReadings_, &QListWidget::itemDoubleClicked, this, &DictionaryScreen::deleteReading);
+    // The list belongs to the kanji it was made for.
+    connect(textIN_, &QLineEdit::textChanged, this, [this] {
+        if (ui::u32(textIN_->text()).substr(0, 1) != listedKanji_) {
+            lstReadings_->clear();
+            listedKanji_.clear();
+        }
+    });
     return page;
 }
 
@@ -208,8 +250,11 @@ void DictionaryScreen::applyColours()
     paintButton(command1_, ui::themeColour(16));
     paintButton(command4_, ui::themeColour(17));
     paintButton(command2_, ui::themeColour(18));
+    paintButton(cmdFix_, ui::themeColour(16)); // beside "登録", in its colour
     paintButton(cmdwrite_, ui::themeColour(19));
     paintButton(cmdCls_, ui::themeColour(20));
+    paintButton(cmdsearch_, ui::themeColour(19));
+    paintButton(cmddel_, ui::themeColour(20));
     paintButton(cmdexit_, ui::themeColour(21));
 }
 
@@ -224,6 +269,79 @@ void DictionaryScreen::showCount(std::int16_t count)
 {
     la2_->setText(QString::number(count));
     touroku2_->show();
+}
+
+void DictionaryScreen::clearAnswer()
+{
+    la2_->clear();
+    touroku2_->hide();
+    touroku3_->hide();
+}
+
+void DictionaryScreen::correctKanji()
+{
+    if (t1_->text().isEmpty() || t2_->text().isEmpty()) {
+        ui::showMessage(this, QStringLiteral("訂正する漢字と正しい画数を入力してから、ボタンを押してね。"), ui::Icon::Information,
+            correctionTitle());
+        return;
+    }
+    const std::u32string kanji = ui::u32(t1_->text());
+    if (kanji.size() > 1) {
+        ui::showMessage(this, QStringLiteral("漢字は、１文字入力してね。"), ui::Icon::Information, correctionTitle());
+        t1_->clear();
+        return;
+    }
+    // The same rule as a registration: a whole number from 1 to 99.
+    const std::optional<std::int16_t> count = text::toInt16(text::parseDecimal(ui::u32(t2_->text())));
+    if (!count || !isStrokeCount(*count)) {
+        ui::showMessage(this, QStringLiteral("画数は、数字を入力してね。"), ui::Icon::Information, correctionTitle());
+        t2_->clear();
+        return;
+    }
+    const StrokeLookup dictionary = strokeLookupFor(counting_);
+    const std::optional<std::int16_t> stored = dictionary.lookUp(kanji);
+    if (!stored) {
+        ui::showMessage(this, QStringLiteral("「%1」は、まだ登録されてません。先に「登録」してね。").arg(ui::qs(kanji)),
+            ui::Icon::Information, correctionTitle());
+        la2_->clear();
+        return;
+    }
+    if (*stored == *count) {
+        showCount(*stored);
+        ui::showMessage(this, QStringLiteral("「%1」の画数は、もう %2 です。").arg(ui::qs(kanji)).arg(*stored),
+            ui::Icon::Information, correctionTitle());
+        return;
+    }
+    if (!ui::askYesNo(this, QStringLiteral("「%1」の画数を %2 から %3 に直しますか？").arg(ui::qs(kanji)).arg(*stored).arg(*count),
+            correctionTitle()))
+        return;
+
+    const StrokeDictionary::Correction corrected = dictionary.correct(kanji, *count);
+    if (corrected.kind != StrokeDictionary::Correction::Kind::Corrected) {
+        const QString file = QString::fromStdU16String(dictionary.fileOf(kanji[0]).u16string());
+        ui::showMessage(this,
+            QStringLiteral("%1を書き換えられませんでした。辞書は元のままです。（%2）").arg(file, QString::fromStdString(corrected.error)),
+            ui::Icon::Exclamation, correctionTitle());
+        return;
+    }
+    showCount(*count);
+    // The readings of the kanji carry its count too: today's count, so a traditional one leaves them.
+    if (counting_.traditional()) {
+        ui::showMessage(this, QStringLiteral("訂正しました。"), ui::Icon::Information, correctionTitle());
+        return;
+    }
+    const KanaRewrite readings = KanaDictionary().correctStrokes(kanji, *count);
+    if (!readings.ok()) {
+        ui::showMessage(this,
+            QStringLiteral("漢字.datは直しましたが、かな.datを書き換えられませんでした。かな.datは元のままです。（%1）")
+                .arg(QString::fromStdString(readings.error)),
+            ui::Icon::Exclamation, correctionTitle());
+        return;
+    }
+    QString done = QStringLiteral("訂正しました。");
+    if (readings.lines > 0)
+        done += QStringLiteral("（かな.datの %1 行も直しました）").arg(readings.lines);
+    ui::showMessage(this, done, ui::Icon::Information, correctionTitle());
 }
 
 void DictionaryScreen::registerKanji()
@@ -338,8 +456,12 @@ void DictionaryScreen::registerReadings()
         textK_[i]->setText(ui::qs(slots[i]));
 
     const KanaRegistration result = KanaDictionary().registerReadings(kanji, slots);
+    // One message for the whole registration, a line per outcome.
+    QStringList notices;
     for (const std::u32string& notice : result.notices)
-        ui::showMessage(this, ui::qs(notice));
+        notices << ui::qs(notice);
+    if (!notices.isEmpty())
+        ui::showMessage(this, notices.join(QLatin1Char('\n')));
     // The boxes are emptied once the registration went through, also when every reading was known.
     if (result.kanjiFound && result.written)
         resetKana();
@@ -350,6 +472,67 @@ void DictionaryScreen::resetKana()
     for (QLineEdit* box : textK_)
         box->clear();
     textIN_->clear();
+}
+
+void DictionaryScreen::listReadings(const std::u32string& kanji)
+{
+    lstReadings_->clear();
+    listedKanji_ = kanji;
+    // Each item remembers which of the kanji's lines of that reading it stands for.
+    std::vector<std::u32string> seen;
+    for (const KanaReading& r : KanaDictionary().readingsOf(kanji)) {
+        const auto occurrence = std::count(seen.begin(), seen.end(), r.reading);
+        seen.push_back(r.reading);
+        auto* item = new QListWidgetItem(ui::qs(r.reading), lstReadings_);
+        item->setData(Qt::UserRole, static_cast<int>(occurrence));
+    }
+}
+
+void DictionaryScreen::searchReadings()
+{
+    std::u32string kanji = ui::u32(textIN_->text()).substr(0, 1);
+    if (kanji.empty()) // the kanji of the other page, when this one has none
+        kanji = ui::u32(t1_->text()).substr(0, 1);
+    if (kanji.empty()) {
+        ui::showMessage(this, QStringLiteral("漢字を入力してください。"));
+        return;
+    }
+    textIN_->setText(ui::qs(kanji));
+    listReadings(kanji);
+    if (lstReadings_->count() == 0)
+        ui::showMessage(this, QStringLiteral("「%1」の読みは、まだ登録されてません。").arg(ui::qs(kanji)));
+}
+
+void DictionaryScreen::deleteReading()
+{
+    QListWidgetItem* item = lstReadings_->currentItem();
+    if (!item || !item->isSelected() || listedKanji_.empty()) {
+        ui::showMessage(this, QStringLiteral("削除する読みを、一覧から選んでください。"));
+        return;
+    }
+    const std::u32string reading = ui::u32(item->text());
+    const std::u32string kanji = listedKanji_;
+    const QString pair = QStringLiteral("「%1」（%2）").arg(item->text(), ui::qs(kanji));
+    if (!ui::askYesNo(this, QStringLiteral("読み%1を、かな.datから削除しますか？").arg(pair)))
+        return;
+    const KanaRewrite removed
+        = KanaDictionary().removeReading(reading, kanji, static_cast<std::size_t>(item->data(Qt::UserRole).toInt()));
+    switch (removed.kind) {
+    case KanaRewrite::Kind::Done:
+        listReadings(kanji);
+        ui::showMessage(this, QStringLiteral("削除しました。"));
+        break;
+    case KanaRewrite::Kind::NotFound:
+        listReadings(kanji);
+        ui::showMessage(this, QStringLiteral("読み%1は、もう登録されてません。").arg(pair));
+        break;
+    case KanaRewrite::Kind::CannotRead:
+    case KanaRewrite::Kind::CannotWrite:
+        ui::showMessage(this,
+            QStringLiteral("かな.datを書き換えられませんでした。元のままです。（%1）").arg(QString::fromStdString(removed.error)),
+            ui::Icon::Exclamation);
+        break;
+    }
 }
 
 } // namespace kadelo

@@ -70,4 +70,23 @@ bool isHiraganaReading(std::u32string_view text)
     return true;
 }
 
+std::string applyEdits(std::string_view bytes, const std::vector<ByteEdit>& edits)
+{
+    std::string out;
+    out.reserve(bytes.size() + 16 * edits.size());
+    std::size_t pos = 0;
+    for (const ByteEdit& edit : edits) {
+        out.append(bytes.substr(pos, edit.offset - pos));
+        out.append(edit.replacement);
+        pos = edit.offset + edit.length;
+    }
+    out.append(bytes.substr(pos));
+    return out;
+}
+
+ByteEdit replaceField(std::string_view bytes, std::string_view field, std::string replacement)
+{
+    return ByteEdit{static_cast<std::size_t>(field.data() - bytes.data()), field.size(), std::move(replacement)};
+}
+
 } // namespace kadelo

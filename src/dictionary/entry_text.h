@@ -1,8 +1,11 @@
 #pragma once
-// Whether a typed text can stand in a field of the dictionary files, and the rules for what the
-// dictionary screen accepts as a stroke count and as a reading.
+// Whether a typed text can stand in a field of the dictionary files, the rules for what the
+// dictionary screen accepts as a stroke count and as a reading, and the byte-exact edits of a
+// dictionary file's contents that a correction or a removal makes.
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kadelo {
 
@@ -32,5 +35,19 @@ std::u32string katakanaToHiragana(std::u32string_view text);
 // True when the text is a reading as the naming assistant looks it up: not empty, and made only of
 // hiragana ぁ … ゖ and the long-vowel mark ー.
 bool isHiraganaReading(std::u32string_view text);
+
+// One edit of a file's bytes: `length` bytes from `offset` give way to `replacement`.
+struct ByteEdit {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    std::string replacement;
+};
+
+// The bytes with the edits made; the edits are in file order and do not overlap. Every byte outside
+// them stays as it was.
+std::string applyEdits(std::string_view bytes, const std::vector<ByteEdit>& edits);
+
+// The edit that puts `replacement` in place of `field`, a view into `bytes`.
+ByteEdit replaceField(std::string_view bytes, std::string_view field, std::string replacement);
 
 } // namespace kadelo

@@ -105,6 +105,85 @@ std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading) const
     return matches;
 }
 
+std::vector<KanaReading> KanaDictionary::readingsOf(std::u32string_view kanji) const
+{
+    std::vector<KanaReading> readings;
+    const std::optional<std::string> bytes = text::readFileBytes(kanaPath_);
+    if (!bytes)
+        return readings;
+    text::forEachLine(*bytes, [&](const text::FieldList& fields) {
+        if (fields.size() >= kEntryFields && characterText(fields[1]) == kanji)
+            readings.push_back(KanaReading{text::fieldText(fields[0]), StrokeDictionary::countOf(fields[2])});
+    });
+    return readings;
+}
+
+template <class Plan>
+KanaRewrite KanaDictionary::rewrite(Plan&& plan) const
+{
+    KanaRewrite result;
+    const std::optional<std::string> bytes = text::readFileBytes(kanaPath_);
+    if (!bytes) {
+        std::error_code ec;
+        if (!std::filesystem::exists(kanaPath_, ec) && !ec) {
+            result.kind = KanaRewrite::Kind::NotFound; // no file, no line to change
+            return result;
+        }
+        result.kind = KanaRewrite::Kind::CannotRead;
+        result.error = "cannot read " + kanaPath_.string();
+        return result;
+    }
+    const std::vector<ByteEdit> edits = plan(std::string_view(*bytes));
+    if (edits.empty()) {
+        result.kind = KanaRewrite::Kind::NotFound;
+        return result;
+    }
+    const text::WriteResult written = text::writeFileAtomic(kanaPath_, applyEdits(*bytes, edits));
+    if (!written) {
+        result.kind = KanaRewrite::Kind::CannotWrite;
+        result.error = written.error;
+        return result;
+    }
+    result.lines = static_cast<int>(edits.size());
+    return result;
+}
+
+KanaRewrite KanaDictionary::correctStrokes(std::u32string_view kanji, std::int16_t strokes) const
+{
+    const std::string count = text::toUtf8(text::numberField(strokes));
+    return rewrite([&](std::string_view bytes) {
+        std::vector<ByteEdit> edits;
+        text::forEachLine(bytes, [&](const text::FieldList& fields) {
+            if (fields.size() >= kEntryFields && characterText(fields[1]) == kanji)
+                edits.push_back(replaceField(bytes, fields[2], count));
+        });
+        return edits;
+    });
+}
+
+KanaRewrite KanaDictionary::removeReading(std::u32string_view reading, std::u32string_view kanji, std::size_t occurrence) const
+{
+    return rewrite([&](std::string_view bytes) {
+        std::vector<ByteEdit> edits;
+        std::size_t seen = 0;
+        text::forEachLine(bytes, [&](const text::FieldList& fields) {
+            if (!edits.empty() || fields.size() < kEntryFields || characterText(fields[1]) != kanji
+                || text::fieldText(fields[0]) != reading)
+                return;
+            if (seen++ != occurrence)
+                return;
+            // The whole line with its line end: from the start of the line to the start of the next.
+            const std::size_t inLine = static_cast<std::size_t>(fields[0].data() - bytes.data());
+            const std::size_t previousEnd = inLine == 0 ? std::string_view::npos : bytes.rfind('\n', inLine - 1);
+            const std::size_t start = previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
+            const std::size_t end = bytes.find('\n', inLine);
+            const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+            edits.push_back(ByteEdit{start, next - start, {}});
+        });
+        return edits;
+    });
+}
+
 KanaRegistration KanaDictionary::registerReadings(std::u32string_view kanji, const std::array<std::u32string, 4>& slots) const
 {
     KanaRegistration result;

@@ -24,6 +24,21 @@ struct KanaRegistration {
     text::WriteResult written;           // failure of the append, if any
 };
 
+// One reading of a kanji, as a line of the file holds it.
+struct KanaReading {
+    std::u32string reading;
+    std::int16_t strokes = 0;
+};
+
+// What a rewrite of the file did: how many lines it changed, or why it could not.
+struct KanaRewrite {
+    enum class Kind { Done, NotFound, CannotRead, CannotWrite };
+    Kind kind = Kind::Done;
+    int lines = 0;     // lines changed or removed
+    std::string error; // for CannotRead and CannotWrite
+    bool ok() const { return kind == Kind::Done || kind == Kind::NotFound; }
+};
+
 class KanaDictionary {
 public:
     explicit KanaDictionary(std::filesystem::path kanaPath = text::kanaFileName(),
@@ -42,7 +57,24 @@ public:
     // refused with one notice saying why, before any file is read (kanjiFound stays false).
     KanaRegistration registerReadings(std::u32string_view kanji, const std::array<std::u32string, 4>& slots) const;
 
+    // The readings registered for `kanji`, in file order, duplicates kept. An absent file gives none.
+    std::vector<KanaReading> readingsOf(std::u32string_view kanji) const;
+
+    // Gives every line of `kanji` the stroke count `strokes` (NotFound, with nothing written, when
+    // there is no such line). Only the count fields change; every other byte stays as it was.
+    KanaRewrite correctStrokes(std::u32string_view kanji, std::int16_t strokes) const;
+
+    // Removes the line of (reading, kanji), the `occurrence`-th one (from 0) when the file holds the
+    // pair more than once; the line goes with its line end and the rest of the file stays byte for
+    // byte. NotFound, with nothing written, when there is no such line.
+    KanaRewrite removeReading(std::u32string_view reading, std::u32string_view kanji, std::size_t occurrence = 0) const;
+
 private:
+    // Reads the file and rewrites it with the edits that `plan` gives for its bytes, as a whole
+    // through a temporary file. No edits: nothing is written.
+    template <class Plan>
+    KanaRewrite rewrite(Plan&& plan) const;
+
     std::filesystem::path kanaPath_;
     std::filesystem::path strokePath_;
 };

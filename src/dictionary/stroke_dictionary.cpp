@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "dictionary/entry_text.h"
 #include "text/unicode.h"
 
 namespace kadelo {
@@ -203,6 +204,47 @@ std::optional<std::int16_t> StrokeDictionary::lookUp(std::u32string_view charact
     std::optional<std::int16_t> count;
     lookUpEach(std::span<const char32_t>(character.data(), 1), std::span<std::optional<std::int16_t>>(&count, 1));
     return count;
+}
+
+StrokeDictionary::Correction StrokeDictionary::correct(std::u32string_view character, std::int16_t strokes) const
+{
+    return correctIn(path_, character, strokes, &StrokeDictionary::characterOf);
+}
+
+StrokeDictionary::Correction StrokeDictionary::correctIn(const std::filesystem::path& path_, std::u32string_view character,
+    std::int16_t strokes, CharacterReader characterOf)
+{
+    Correction result;
+    if (character.size() != 1) {
+        result.kind = Correction::Kind::NotFound;
+        return result;
+    }
+    const std::optional<std::string> bytes = text::readFileBytes(path_);
+    if (!bytes) {
+        std::error_code ec;
+        const bool absent = !std::filesystem::exists(path_, ec) && !ec;
+        result.kind = absent ? Correction::Kind::NotFound : Correction::Kind::CannotRead;
+        result.error = absent ? std::string() : "cannot read " + path_.string();
+        return result;
+    }
+    // The first line whose first field is the character and that has a count: the entry lookups give.
+    std::optional<ByteEdit> edit;
+    text::forEachLine(*bytes, [&](const text::FieldList& fields) {
+        if (edit || fields.size() < 2 || characterOf(fields[0]) != character[0])
+            return;
+        result.before = countOf(fields[1]);
+        edit = replaceField(*bytes, fields[1], text::toUtf8(text::numberField(strokes)));
+    });
+    if (!edit) {
+        result.kind = Correction::Kind::NotFound;
+        return result;
+    }
+    const text::WriteResult written = text::writeFileAtomic(path_, applyEdits(*bytes, {*edit}));
+    if (!written) {
+        result.kind = Correction::Kind::CannotWrite;
+        result.error = written.error;
+    }
+    return result;
 }
 
 text::WriteResult StrokeDictionary::append(std::u32string_view character, std::int16_t strokes) const

@@ -50,6 +50,23 @@ public:
     // character, holds a double quote, comma or line break, or cannot be written in Shift-JIS.
     text::WriteResult append(std::u32string_view character, std::int16_t strokes) const;
 
+    struct Correction {
+        enum class Kind { Corrected, NotFound, CannotRead, CannotWrite };
+        Kind kind = Kind::Corrected;
+        std::int16_t before = 0; // the count that stood there
+        std::string error;       // for CannotRead and CannotWrite
+    };
+
+    // Puts `strokes` in place of the count of the character's first entry, the one every lookup
+    // gives. Every other byte of the file stays as it was; the file is replaced as a whole through a
+    // temporary file, so a failure leaves the old file untouched.
+    Correction correct(std::u32string_view character, std::int16_t strokes) const;
+
+    // The same in any file of this layout, whose character fields `characterOf` reads.
+    using CharacterReader = std::optional<char32_t> (*)(std::string_view field);
+    static Correction correctIn(const std::filesystem::path& path, std::u32string_view character, std::int16_t strokes,
+        CharacterReader characterOf);
+
     // A stroke-count field as a number: a 16-bit integer, else 0.
     static std::int16_t countOf(std::string_view field);
 

@@ -102,4 +102,21 @@ text::WriteResult StrokeLookup::append(std::u32string_view character, std::int16
     return cp932_.append(character, strokes);
 }
 
+StrokeDictionary::Correction Utf8StrokeDictionary::correct(std::u32string_view character, std::int16_t strokes) const
+{
+    return StrokeDictionary::correctIn(path_, character, strokes, &Utf8StrokeDictionary::characterOf);
+}
+
+StrokeDictionary::Correction StrokeLookup::correct(std::u32string_view character, std::int16_t strokes) const
+{
+    if (character.size() == 1 && !fitsStrokeFile(character[0]))
+        return wide_.correct(character, strokes);
+    return cp932_.correct(character, strokes);
+}
+
+const std::filesystem::path& StrokeLookup::fileOf(char32_t c) const
+{
+    return fitsStrokeFile(c) ? cp932_.path() : wide_.path();
+}
+
 } // namespace kadelo

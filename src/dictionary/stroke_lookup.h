@@ -53,6 +53,9 @@ public:
 
     static std::optional<char32_t> characterOf(std::string_view field);
 
+    // Puts `strokes` in place of the count of the character's first entry (see StrokeDictionary).
+    StrokeDictionary::Correction correct(std::u32string_view character, std::int16_t strokes) const;
+
     // Calls onLine(const text::FieldList&) for each line of UTF-8 `bytes`, in file order, whose first
     // field is exactly the one character `c`, until onLine returns true. A search for the
     // character's bytes skips every other line without splitting it: UTF-8 never matches inside
@@ -100,6 +103,12 @@ public:
 
     // Appends to 漢字.dat, or to 漢字UTF8.dat for a character that Shift-JIS cannot hold.
     text::WriteResult append(std::u32string_view character, std::int16_t strokes) const;
+
+    // Corrects the count in the file that holds the character.
+    StrokeDictionary::Correction correct(std::u32string_view character, std::int16_t strokes) const;
+
+    // The file a character's count lives in: 漢字.dat or 漢字UTF8.dat.
+    const std::filesystem::path& fileOf(char32_t c) const;
 
 private:
     StrokeDictionary cp932_;

@@ -1,5 +1,6 @@
 #include "naming/naming.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -244,6 +245,93 @@ Page page(const std::vector<std::u32string>& nlist, int first)
         }
     }
     return result;
+}
+
+namespace {
+
+// The four marks of a graded entry: the characters after the two-space gap, when there are four.
+std::u32string_view marksOf(std::u32string_view entry)
+{
+    const std::size_t gap = entry.rfind(kEntryGap);
+    if (gap == std::u32string_view::npos || entry.size() - gap - kEntryGap.size() != 4)
+        return {};
+    return entry.substr(gap + kEntryGap.size());
+}
+
+int markValue(char32_t mark)
+{
+    switch (mark) {
+    case U'◎':
+        return 2;
+    case U'○':
+        return 1;
+    case U'×':
+        return -1;
+    case U'★':
+        return -2;
+    default:
+        return 0; // ▲
+    }
+}
+
+} // namespace
+
+int markScore(std::u32string_view entry)
+{
+    int score = 0;
+    for (char32_t mark : marksOf(entry))
+        score += markValue(mark);
+    return score;
+}
+
+bool isGoodName(std::u32string_view entry)
+{
+    const std::u32string_view marks = marksOf(entry);
+    if (marks.empty())
+        return false;
+    for (char32_t mark : marks)
+        if (mark != U'◎' && mark != U'○')
+            return false;
+    return true;
+}
+
+std::vector<int> shownOrder(const std::vector<std::u32string>& nlist, std::int16_t ncount, ListChoice choice)
+{
+    const int made = std::min<int>(std::max<int>(ncount, 0), static_cast<int>(nlist.size()));
+    std::vector<int> order;
+    order.reserve(static_cast<std::size_t>(made));
+    for (int n = 0; n < made; ++n)
+        if (!choice.goodOnly || isGoodName(nlist[static_cast<std::size_t>(n)]))
+            order.push_back(n);
+    if (choice.byMarks) {
+        // Scores lie in −8 … 8: one counting pass keeps equal scores in generation order.
+        constexpr int kLowest = -8;
+        constexpr int kBuckets = 17;
+        std::array<std::vector<int>, kBuckets> buckets;
+        for (int n : order) {
+            const int score = std::clamp(markScore(nlist[static_cast<std::size_t>(n)]), kLowest, -kLowest);
+            buckets[static_cast<std::size_t>(-kLowest - score)].push_back(n);
+        }
+        order.clear();
+        for (const std::vector<int>& bucket : buckets)
+            order.insert(order.end(), bucket.begin(), bucket.end());
+    }
+    return order;
+}
+
+std::vector<std::u32string> shownEntries(const std::vector<std::u32string>& nlist, const std::vector<int>& order)
+{
+    std::vector<std::u32string> entries;
+    entries.reserve(order.size() + 1);
+    for (int n : order)
+        entries.push_back(nlist[static_cast<std::size_t>(n)]);
+    entries.emplace_back();
+    return entries;
+}
+
+std::u32string shownCaption(std::size_t shown, std::int16_t made)
+{
+    return decimal(static_cast<long long>(shown)) + U" / " + decimal(made) + U"通り";
 }
 
 std::u32string formatSeconds(double seconds)

@@ -114,6 +114,33 @@ struct Page {
 };
 Page page(const std::vector<std::u32string>& nlist, int first);
 
+// ---- What the list shows ------------------------------------------------------------------------
+
+// The score of a graded entry: its four marks summed with ◎ = 2, ○ = 1, ▲ = 0, × = −1, ★ = −2.
+// An entry without marks scores 0.
+int markScore(std::u32string_view entry);
+
+// True for a graded entry whose four marks are all ◎ or ○ (a good name).
+bool isGoodName(std::u32string_view entry);
+
+// The two choices over the list: only good names, and best marks first.
+struct ListChoice {
+    bool goodOnly = false; // 吉名のみ
+    bool byMarks = false;  // 評価順
+    bool active() const { return goodOnly || byMarks; }
+};
+
+// The entries 0 … ncount−1 of nlist as the list shows them: their indices, kept when they pass the
+// choice, ordered by score from best when asked (equal scores keep the order of generation).
+std::vector<int> shownOrder(const std::vector<std::u32string>& nlist, std::int16_t ncount, ListChoice choice);
+
+// The entries of `order` in that order, with the empty slot after the last one, as the list box,
+// the candidate file and the hand-over use them.
+std::vector<std::u32string> shownEntries(const std::vector<std::u32string>& nlist, const std::vector<int>& order);
+
+// "120 / 600通り": how many entries are shown of how many were made.
+std::u32string shownCaption(std::size_t shown, std::int16_t made);
+
 // Elapsed seconds as "#0.00": "0.27".
 std::u32string formatSeconds(double seconds);
 // "作成time 0.27 秒".

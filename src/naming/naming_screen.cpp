@@ -1,10 +1,13 @@
 #include "naming/naming_screen.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -174,9 +177,16 @@ NamingScreen::NamingScreen(QWidget* parent) : QDialog(parent)
     chan_ = ui::makeCheckBox(this, QStringLiteral("chan"), QStringLiteral("Determination "), true);
     cbar_ = ui::makeCheckBox(this, QStringLiteral("cbar"), QStringLiteral("Bar"), false);
     ctime_ = ui::makeCheckBox(this, QStringLiteral("ctime"), QStringLiteral("Time"), false);
-    const std::array<QCheckBox*, 4> options{sex_, chan_, cbar_, ctime_};
+    chkGood_ = ui::makeCheckBox(this, QStringLiteral("chkGood"), QStringLiteral("吉名のみ"), false);
+    chkOrder_ = ui::makeCheckBox(this, QStringLiteral("chkOrder"), QStringLiteral("評価順"), false);
+    chkGood_->setToolTip(QStringLiteral("四つの評価がすべて◎か○の名前だけを出します"));
+    chkOrder_->setToolTip(QStringLiteral("評価のよい順に並べます（◎2 ○1 ▲0 ×−1 ★−2 の合計）"));
+    const std::array<QCheckBox*, 6> options{sex_, chan_, cbar_, ctime_, chkGood_, chkOrder_};
     for (int n = 0; n < 4; ++n)
-        ui::place(options[n], 840, 3000 + 240 * n, 1695, 240);
+        ui::place(options[n], 840, 3000 + 240 * n, n == 1 ? 1695 : 1140, 240);
+    // Beside "Bar" and "Time", whose captions are short.
+    ui::place(chkGood_, 2040, 3480, 1035, 240);
+    ui::place(chkOrder_, 2040, 3720, 1035, 240);
 
     auto* label5 = ui::makeLabel(this, QStringLiteral("Label5"), QStringLiteral("Information"));
     ui::placeAt(label5, 3480, 2760);
@@ -228,6 +238,17 @@ NamingScreen::NamingScreen(QWidget* parent) : QDialog(parent)
     ui::onEnter(textn_[1], [this] { textn_[2]->setFocus(); });
     ui::onEnter(textn_[2], [this] { comFind_->setFocus(); });
     connect(sex_, &QCheckBox::toggled, this, [this] { applyBoyGirlColours(); });
+    // The two choices need marks: they work only while grading is on.
+    connect(chan_, &QCheckBox::toggled, this, [this](bool grading) {
+        chkGood_->setEnabled(grading);
+        chkOrder_->setEnabled(grading);
+        refreshView();
+    });
+    connect(chkGood_, &QCheckBox::toggled, this, [this] { refreshView(); });
+    connect(chkOrder_, &QCheckBox::toggled, this, [this] { refreshView(); });
+    // The wheel over the list turns it as the scroll bar does; a double-click sends a line.
+    textIn_->viewport()->installEventFilter(this);
+    tno_->viewport()->installEventFilter(this);
     connect(vs_, &QScrollBar::valueChanged, this, [this](int v) { showPage(v); });
     connect(b[0], &QPushButton::clicked, this, [this] { generate(); });
     connect(b[1], &QPushButton::clicked, this, [this] { send(); });
@@ -353,13 +374,17 @@ void NamingScreen::generate()
     }
     bar1_->hide();
 
+    generatedCount_ = p;
     {
         const QSignalBlocker quiet(vs_);
         vs_->setValue(0);
     }
     textIn_->clear();
     tno_->clear();
-    showPage(0);
+    if (listChoice().active())
+        refreshView();
+    else
+        showPage(0);
 
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     hit5_->setText(QStringLiteral("作成終了"));
@@ -370,9 +395,67 @@ void NamingScreen::generate()
     }
 }
 
+naming::ListChoice NamingScreen::listChoice() const
+{
+    naming::ListChoice choice;
+    choice.goodOnly = chkGood_->isEnabled() && chkGood_->isChecked();
+    choice.byMarks = chkOrder_->isEnabled() && chkOrder_->isChecked();
+    return choice;
+}
+
+const std::vector<std::u32string>& NamingScreen::shownList() const
+{
+    return listChoice().active() ? shown_ : list_.nlist;
+}
+
+int NamingScreen::shownCount() const
+{
+    return listChoice().active() ? static_cast<int>(shown_.size()) - 1 : list_.ncount;
+}
+
+void NamingScreen::refreshView()
+{
+    const naming::ListChoice choice = listChoice();
+    shown_.clear();
+    if (choice.active())
+        shown_ = naming::shownEntries(list_.nlist, naming::shownOrder(list_.nlist, list_.ncount, choice));
+    if (list_.nlist[0].empty())
+        return; // nothing generated yet: the view stays as it is
+    const int count = shownCount();
+    hit4_->setText(ui::qs(choice.active() ? naming::shownCaption(static_cast<std::size_t>(count), list_.ncount)
+                                          : naming::possibleCaption(generatedCount_)));
+    hit4_->show();
+    {
+        const QSignalBlocker quiet(vs_);
+        vs_->setMaximum(naming::scrollMaximum(static_cast<std::int16_t>(choice.active() ? count : generatedCount_)));
+        vs_->setValue(0);
+    }
+    showPage(0);
+}
+
+bool NamingScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool overList = watched == textIn_->viewport() || watched == tno_->viewport();
+    if (overList && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(vs_, event);
+        return true;
+    }
+    if (watched == textIn_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* click = static_cast<QMouseEvent*>(event);
+        const int line = textIn_->cursorForPosition(click->position().toPoint()).blockNumber();
+        const int index = vs_->value() + line;
+        const std::vector<std::u32string>& entries = shownList();
+        if (line >= 0 && line < naming::kPageLines && index < static_cast<int>(entries.size())
+            && !entries[static_cast<std::size_t>(index)].empty())
+            sendNumbered(index + 1);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void NamingScreen::showPage(int first)
 {
-    const naming::Page page = naming::page(list_.nlist, first);
+    const naming::Page page = naming::page(shownList(), first);
     setListLines(textIn_, ui::qs(page.entries));
     setListLines(tno_, ui::qs(page.numbers));
 }
@@ -387,10 +470,16 @@ void NamingScreen::writeFile()
         ui::showMessage(this, QStringLiteral("作成してから、保存します。"));
         return;
     }
-    // Named after the generation that made the list, whatever the boxes hold now.
+    if (shownCount() == 0) {
+        ui::showMessage(this, QStringLiteral("表示している名前がないので、保存しませんでした。"));
+        return;
+    }
+    // Named after the generation that made the list, whatever the boxes hold now; what the list
+    // shows, in its order.
     const std::u32string name = naming::candidateFileName(ui::u32(listSurname_), ui::u32(listReadings_[0]),
         ui::u32(listReadings_[1]), ui::u32(listReadings_[2]));
-    const naming::SaveResult saved = naming::writeCandidateFile(name, list_.nlist, list_.ncount);
+    const naming::SaveResult saved
+        = naming::writeCandidateFile(name, shownList(), static_cast<std::int16_t>(shownCount()));
     switch (saved.kind) {
     case naming::SaveResult::Kind::Saved:
         ui::showMessage(this, QStringLiteral("保存しました。"));
@@ -419,8 +508,14 @@ void NamingScreen::send()
         QStringLiteral(" 何番の名前を、姓名判断に送りますか？ "), QLineEdit::Normal, QString(), &ok);
     if (!ok || answer.isEmpty())
         return;
-    const double n = naming::sendNumber(ui::u32(answer));
-    if (!naming::isListNumber(n, bar1_->maximum()) || n > naming::kMaxCandidates) {
+    sendNumbered(naming::sendNumber(ui::u32(answer)));
+}
+
+void NamingScreen::sendNumbered(double n)
+{
+    // The numbers are those of the list as shown.
+    const int maximum = listChoice().active() ? shownCount() : bar1_->maximum();
+    if (!naming::isListNumber(n, maximum) || n > naming::kMaxCandidates) {
         ui::showMessage(this, ui::qs(naming::noSuchNumberText(n)), ui::Icon::Exclamation);
         return;
     }
@@ -429,9 +524,10 @@ void NamingScreen::send()
 
 void NamingScreen::sendCandidate(std::size_t index)
 {
-    if (index >= list_.nlist.size())
+    const std::vector<std::u32string>& entries = shownList();
+    if (index >= entries.size())
         return;
-    nbuf = ui::qs(list_.nlist[index]);
+    nbuf = ui::qs(entries[index]);
     // The judgement screen takes the name over and empties nbuf.
     screens::sendToJudgement(this, nbuf, textN_->text());
 }

@@ -308,15 +308,14 @@ void SettingsScreen::setSwatch(int index, const QColor& colour)
 
 void SettingsScreen::pickColour(int index)
 {
-    // The dialog starts at the colour it last returned on this screen, not at the swatch's.
-    QColorDialog dialog(lastColour_, this);
+    // The dialog starts at the swatch's own colour.
+    QColorDialog dialog(swatchColour(index), this);
     dialog.setObjectName(QStringLiteral("cdg1"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QColor chosen = dialog.selectedColor();
     if (!chosen.isValid())
         return;
-    lastColour_ = chosen;
     setSwatch(index, chosen);
 }
 

@@ -65,7 +65,6 @@ private:
     QRadioButton* optTraditional_ = nullptr;
     QCheckBox* chkNumerals_ = nullptr;
     // The colour the colour dialog last returned during this visit; the dialog starts there.
-    QColor lastColour_ = Qt::white;
     // A problem met while opening, told once the screen is on view.
     QString openingProblem_;
 };

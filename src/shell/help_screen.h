@@ -12,4 +12,8 @@ public:
     static bool helpAvailable();
 };
 
+// F1 opens the help from every window of the program, modal screens included. Installed once; later
+// calls do nothing.
+void installHelpKey();
+
 } // namespace kadelo

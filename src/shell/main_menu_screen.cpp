@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "shell/help_screen.h"
 #include "shell/openers.h"
 #include "text/data_folder.h"
 #include "text/file_io.h"
@@ -64,6 +65,7 @@ bool isOn(std::int16_t flag)
 MainMenuScreen::MainMenuScreen(QWidget* parent) : QWidget(parent)
 {
     ui::initResources();
+    installHelpKey();
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QStringLiteral("ぼくの名前は、zedi"));
     setWindowIcon(QIcon(QStringLiteral(":/kadelo.svg")));
@@ -92,6 +94,13 @@ MainMenuScreen::MainMenuScreen(QWidget* parent) : QWidget(parent)
         ui::place(smallButtons_[i], buttons[i].left, 1680, buttons[i].width, 375);
         smallButtons_[i]->hide();
     }
+    // What each button opens, shown when the pointer rests on it.
+    const char* const tips[7] = {"姓名判断：苗字と名前の画数から運勢をみます", "名前の作成：かなの読みから名前の候補を作って評価します",
+        "漢字・かなの登録：辞書に漢字の画数と読みを登録・訂正します", "簡単な設定：個人情報・色・アニメーション・マウスポインタを決めます",
+        "情報：バージョンと、あなたの動物タイプをみます", "簡易ヘルプ：使い方を開きます（どの画面からでも F1 キーで開けます）",
+        "終了：Kadeloを終わります"};
+    for (int i = 0; i < 7; ++i)
+        smallButtons_[i]->setToolTip(QString::fromUtf8(tips[i]));
     connect(smallButtons_[0], &QPushButton::clicked, this, [this] { screens::openJudgement(this); });
     connect(smallButtons_[1], &QPushButton::clicked, this, [this] { screens::openNaming(this); });
     connect(smallButtons_[2], &QPushButton::clicked, this, [this] { screens::openDictionary(this); });
@@ -103,6 +112,7 @@ MainMenuScreen::MainMenuScreen(QWidget* parent) : QWidget(parent)
     cmdP_ = ui::makeButton(this, QStringLiteral("cmdP"), QStringLiteral("動　物　占　い"));
     ui::place(cmdP_, 0, 1920, 5295, 495);
     cmdP_->setEnabled(false);
+    cmdP_->setToolTip(QStringLiteral("動物占い：生年月日から、あなたの動物タイプを占います"));
     connect(cmdP_, &QPushButton::clicked, this, [this] { screens::openAnimal(this); });
 
     imn_ = new ui::Picture(this, QStringLiteral("Imn"), QStringLiteral(":/imn.svg"));

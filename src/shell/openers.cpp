@@ -2,6 +2,7 @@
 // (modeless and at most once, or modal).
 #include "shell/openers.h"
 
+#include <QApplication>
 #include <QString>
 #include <QWidget>
 
@@ -81,6 +82,22 @@ void openHelp(QWidget* /*parent*/)
 {
     if (!HelpScreen::helpAvailable())
         return;
+    // While a modal screen is up, every other window is blocked: the help then opens over that
+    // screen (and closes with it), so it can be scrolled and closed.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* open = ui::openScreen(QStringLiteral("help"));
+    if (modal && open && open->parentWidget() != modal) {
+        open->close();
+        open = nullptr;
+    }
+    if (modal && !open) {
+        auto* help = new HelpScreen(modal);
+        help->setWindowFlag(Qt::Window);
+        help->setWindowModality(Qt::NonModal);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->show();
+        return;
+    }
     ui::showOnce(QStringLiteral("help"), [] { return new HelpScreen(); });
 }
 

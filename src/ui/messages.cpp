@@ -34,6 +34,14 @@ void showMessage(QWidget* parent, const QString& text, Icon icon, const QString&
     box.exec();
 }
 
+bool askYesNo(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("questionBox"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool offerMessage(QWidget* parent, const QString& text, const QString& offer)
 {
     QMessageBox box(parent);

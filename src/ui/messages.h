@@ -15,6 +15,9 @@ enum class Icon { Information, Exclamation, Critical, None };
 
 void showMessage(QWidget* parent, const QString& text, Icon icon = Icon::Information, const QString& title = appTitle());
 
+// A question with Yes and No (No being the default answer); true when the user answers Yes.
+bool askYesNo(QWidget* parent, const QString& text, const QString& title = appTitle());
+
 // An information message with the program title and a second button `offer` beside OK, which stays
 // the default button. True when the user chose `offer`.
 bool offerMessage(QWidget* parent, const QString& text, const QString& offer);

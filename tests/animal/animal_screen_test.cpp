@@ -1,5 +1,6 @@
 // The animal fortune's input screen `animal` and result screen `hantei`, driven as a user would.
 #include <QComboBox>
+#include <QDate>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,12 +9,14 @@
 #include <functional>
 #include <memory>
 
+#include "animal/animal_fortunes.h"
 #include "animal/animal_screen.h"
 #include "animal/result_screen.h"
 #include "shell/openers.h"
 #include "support/screen_support.h"
 #include "support/temp_folder.h"
 #include "ui/picture.h"
+#include "ui/qt_text.h"
 #include "ui/screen_registry.h"
 
 using namespace kadelo;
@@ -112,11 +115,14 @@ private Q_SLOTS:
         auto* combD = screen_->findChild<QComboBox*>(QStringLiteral("combD"));
         QVERIFY(combY && combM && combD);
         QVERIFY(combY->isEditable() && combM->isEditable() && combD->isEditable());
-        QCOMPARE(combY->count(), 60);
+        // From 1941 to this year (by the clock, at most 2040).
+        const int lastYear = std::min(QDate::currentDate().year(), 2040);
+        QCOMPARE(combY->count(), lastYear - 1940);
+        QCOMPARE(combY->itemText(combY->count() - 1).left(4), QString::number(lastYear));
         const QStringList years{"1941 ・ 昭和16", "1963 ・ 昭和38", "1988 ・ 昭和63", "1989 ・ 平成 1", "1997 ・ 平成 9",
-            "1998 ・ 平成10", "2000 ・ 平成12"};
+            "1998 ・ 平成10", "2000 ・ 平成12", "2019 ・ 令和 1"};
         QStringList picked;
-        for (int i : {0, 22, 47, 48, 56, 57, 59})
+        for (int i : {0, 22, 47, 48, 56, 57, 59, 78})
             picked << combY->itemText(i);
         QCOMPARE(picked, years);
         QCOMPARE(combM->count(), 12);
@@ -297,14 +303,13 @@ private Q_SLOTS:
         click(screen_.get(), QStringLiteral("Image1"));
         click(screen_.get(), QStringLiteral("Image2"));
         ResultWatcher watcher([&](QDialog* result) {
-            for (const char* name : {"Image1", "Image2", "Command1", "Command2", "Command3"})
+            for (const char* name : {"Image1", "Image2"})
                 click(result, QString::fromLatin1(name));
         });
         click(screen_.get(), QStringLiteral("cmdFind"));
         QCOMPARE(watcher.animals, QStringList{QStringLiteral("チーター")});
         QCOMPARE(messages.texts(), (QStringList{QStringLiteral("ぼくのなまえは、こんこん"), QStringLiteral("おなかすいたよ\uFF5E"),
-                                       QStringLiteral("こ\uFF5E\uFF5Eん、こんこん"), QStringLiteral("ぼくに、メールちょうだい。"),
-                                       QStringLiteral("機能してません。"), QStringLiteral("機能してません"), QStringLiteral("機能してません。")}));
+                                       QStringLiteral("こ\uFF5E\uFF5Eん、こんこん"), QStringLiteral("ぼくに、メールちょうだい。")}));
         for (const kt::SeenMessage& m : messages.seen) {
             QCOMPARE(m.icon, QMessageBox::NoIcon);
             QCOMPARE(m.title, QStringLiteral("kadelo"));
@@ -313,9 +318,44 @@ private Q_SLOTS:
         QCOMPARE(screen_->findChild<ui::Picture*>(QStringLiteral("Image2"))->pictureResource(), QStringLiteral(":/zedi_talk.svg"));
     }
 
+    // Each theme shows its paragraph for the animal found, under a heading that names the animal; the
+    // animal (or, after "タイプ", its phrase) stays where it is.
+    void themeButtonsShowTheAnimalsParagraphs()
+    {
+        kt::writeBytes("conve.dat", row("63", "1"));
+        QStringList headings, paragraphs, l1Texts;
+        kt::MessageCatcher messages;
+        ResultWatcher watcher([&](QDialog* result) {
+            auto* l1 = result->findChild<QLabel*>(QStringLiteral("L1"));
+            auto* heading = result->findChild<QLabel*>(QStringLiteral("lblTheme"));
+            auto* text = result->findChild<QLabel*>(QStringLiteral("txtFortune"));
+            QVERIFY(heading && text);
+            QVERIFY(text->text().contains(QStringLiteral("タヌキ")) || text->text().contains(QStringLiteral("たぬき")));
+            for (const char* name : {"Command1", "Command2", "cmdT", "Command3"}) {
+                click(result, QString::fromLatin1(name));
+                headings << heading->text();
+                paragraphs << text->text();
+                l1Texts << l1->text();
+                QVERIFY(text->isVisible());
+            }
+        });
+        click(screen_.get(), QStringLiteral("cmdFind")); // 1 + 1: type 2, "タヌキ"
+        QCOMPARE(watcher.animals, QStringList{QStringLiteral("タヌキ")});
+        QVERIFY(messages.seen.isEmpty());
+        QCOMPARE(headings, (QStringList{QStringLiteral("タヌキの全般運"), QStringLiteral("タヌキの仕事運"),
+                               QStringLiteral("タヌキの仕事運"), QStringLiteral("タヌキの恋愛運")}));
+        QCOMPARE(paragraphs[0], ui::qs(animalFortune(2, FortuneTheme::General)));
+        QCOMPARE(paragraphs[1], ui::qs(animalFortune(2, FortuneTheme::Work)));
+        QCOMPARE(paragraphs[3], ui::qs(animalFortune(2, FortuneTheme::Love)));
+        QVERIFY(paragraphs[0].startsWith(QStringLiteral("たぬきのきみは")));
+        QCOMPARE(l1Texts, (QStringList{QStringLiteral("タヌキ"), QStringLiteral("タヌキ"), QStringLiteral("社交家"),
+                              QStringLiteral("社交家")}));
+    }
+
     void resultScreenShowsATypeWithoutAnimalAsItsNumber()
     {
-        // A type outside 1..60 has no animal and no phrase: the number stays.
+        // A type outside 1..60 has no animal, no phrase and no paragraph: the number stays, and the
+        // three themes answer as before.
         kt::writeBytes("conve.dat", row("63", "0"));
         screen_->cd = 75;
         ResultScreen result(screen_.get());
@@ -323,6 +363,14 @@ private Q_SLOTS:
         QCOMPARE(l1->text(), QStringLiteral("75"));
         QTest::mouseClick(result.findChild<QPushButton*>(QStringLiteral("cmdT")), Qt::LeftButton);
         QCOMPARE(l1->text(), QStringLiteral("75"));
+        {
+            kt::MessageCatcher messages;
+            for (const char* name : {"Command1", "Command2", "Command3"})
+                QTest::mouseClick(result.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+            QCOMPARE(messages.texts(), (QStringList{QStringLiteral("機能してません。"), QStringLiteral("機能してません"),
+                                           QStringLiteral("機能してません。")}));
+            QCOMPARE(result.findChild<QLabel*>(QStringLiteral("txtFortune"))->text(), QString());
+        }
         QCOMPARE(result.findChild<QPushButton*>(QStringLiteral("Command1"))->text(), QStringLiteral("全般"));
         QCOMPARE(result.findChild<QPushButton*>(QStringLiteral("Command2"))->text(), QStringLiteral("仕事"));
         QCOMPARE(result.findChild<QPushButton*>(QStringLiteral("Command3"))->text(), QStringLiteral("恋愛"));

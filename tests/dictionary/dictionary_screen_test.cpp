@@ -3,10 +3,12 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
+#include <memory>
 
 #include "dictionary/dictionary_screen.h"
 #include "judgement/judgement_screen.h"
@@ -100,6 +102,45 @@ QStringList informationTexts(const kt::MessageCatcher& messages, const QString& 
     return texts;
 }
 
+// While alive, answers every modal message box: a question with the next of `answers` (Yes when
+// they run out), any other box with OK. Records every text, questions included.
+class Answerer {
+public:
+    explicit Answerer(QList<bool> answers = {}) : answers_(std::move(answers))
+    {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts << box->text();
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                questions << box->text();
+                const bool answer = answers_.isEmpty() ? true : answers_.takeFirst();
+                box->button(answer ? QMessageBox::Yes : QMessageBox::No)->click();
+                return;
+            }
+            box->accept();
+        });
+        timer_.start();
+    }
+    QStringList texts;
+    QStringList questions;
+
+private:
+    QList<bool> answers_;
+    QTimer timer_;
+};
+
+QStringList listed(QWidget* screen)
+{
+    QStringList items;
+    auto* list = get<QListWidget>(screen, "lstReadings");
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
 std::string fileOrNone(const std::filesystem::path& path)
 {
     return std::filesystem::exists(path) ? kt::readBytes(path) : std::string("(none)");
@@ -125,6 +166,9 @@ private Q_SLOTS:
     void unknownKanjiKeepsTheBoxes();
     void kanaPageRefusalsAndReset();
     void readingThatWouldSpoilTheFileIsRefused();
+    void correctionAsksThenRewritesBothFiles();
+    void correctionRefusals();
+    void readingsListedAndOneDeleted();
     void readingsMustBeHiragana_data();
     void readingsMustBeHiragana();
     void characterOutsideShiftJisIsRegisteredInTheUtf8FileAndJudged();
@@ -253,14 +297,20 @@ void DictionaryScreenTest::registerThenSearchThenRegisterAgain()
     QVERIFY(shown(&screen, "touroku3"));
     QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"山\",3\r\n"));
 
-    // A kanji not registered: a message with an empty title, La2 emptied, the labels stay.
+    // Another character in T1: the answer about 山 goes at once. A kanji not registered: a message
+    // with an empty title, La2 empty.
     typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("川"));
+    QCOMPARE(shownText(&screen, "La2"), QString());
+    QVERIFY(!shown(&screen, "touroku2"));
+    QVERIFY(!shown(&screen, "touroku3"));
     click(&screen, "Command4");
     QCOMPARE(messages.seen.size(), 2);
     QCOMPARE(messages.seen[1].text, QStringLiteral("登録されてません"));
     QCOMPARE(messages.seen[1].title, QString());
     QCOMPARE(messages.seen[1].icon, QMessageBox::Information);
     QCOMPARE(shownText(&screen, "La2"), QString());
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("山"));
+    click(&screen, "Command1");
     QVERIFY(shown(&screen, "touroku2"));
     QVERIFY(shown(&screen, "touroku3"));
 
@@ -279,7 +329,7 @@ void DictionaryScreenTest::theTraditionalWayKeepsItsOwnDictionary()
     kt::writeBytes(kt::u8path("旧字体.dat"), kt::cp932("\"沢\",17\r\n"));
     kt::writeBytes(kt::u8path("旧字体UTF8.dat"), "\"槪\",15\r\n");
     kt::writeBytes(kt::u8path("画数.ini"), "Way=1\r\nNumerals=0\r\n");
-    kt::MessageCatcher messages;
+    auto messages = std::make_unique<kt::MessageCatcher>();
     DictionaryScreen screen;
     screen.show();
     QCOMPARE(get<QTabWidget>(&screen, "SSTab1")->tabText(0), QStringLiteral("漢字（旧字体）"));
@@ -291,13 +341,13 @@ void DictionaryScreenTest::theTraditionalWayKeepsItsOwnDictionary()
     typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("槪"));
     click(&screen, "Command4");
     QCOMPARE(shownText(&screen, "La2"), QStringLiteral("15"));
-    QCOMPARE(messages.seen.size(), 0);
+    QCOMPARE(messages->seen.size(), 0);
 
     // Registering goes to the traditional dictionary; 漢字.dat stays as it was.
     typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("辺"));
     typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("22"));
     click(&screen, "Command1");
-    QCOMPARE(informationTexts(messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
+    QCOMPARE(informationTexts(*messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
     QCOMPARE(kt::readBytes(kt::u8path("旧字体.dat")), kt::cp932("\"沢\",17\r\n\"辺\",22\r\n"));
     QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"沢\",7\r\n"));
     // A character Shift-JIS cannot hold goes to the traditional UTF-8 file.
@@ -306,6 +356,20 @@ void DictionaryScreenTest::theTraditionalWayKeepsItsOwnDictionary()
     click(&screen, "Command1");
     QCOMPARE(kt::readBytes(kt::u8path("旧字体UTF8.dat")), std::string("\"槪\",15\r\n\"𠮷\",6\r\n"));
     QVERIFY(!std::filesystem::exists(kt::u8path("漢字UTF8.dat")));
+
+    messages.reset();
+    // A correction also goes to the traditional dictionary, and leaves かな.dat's counts (today's) alone.
+    kt::writeBytes(kt::u8path("かな.dat"), kt::cp932("\"さわ\",\"沢\",7\r\n"));
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("沢"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("16"));
+    {
+        Answerer answers({true});
+        click(&screen, "cmdFix");
+        QCOMPARE(answers.texts, (QStringList{QStringLiteral("「沢」の画数を 17 から 16 に直しますか？"), QStringLiteral("訂正しました。")}));
+    }
+    QCOMPARE(kt::readBytes(kt::u8path("旧字体.dat")), kt::cp932("\"沢\",16\r\n\"辺\",22\r\n"));
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"沢\",7\r\n"));
+    QCOMPARE(kt::readBytes(kt::u8path("かな.dat")), kt::cp932("\"さわ\",\"沢\",7\r\n"));
 }
 
 void DictionaryScreenTest::strokeCounts_data()
@@ -458,9 +522,9 @@ void DictionaryScreenTest::fourNewReadings()
     for (int i = 0; i < 4; ++i)
         typeInto(get<QLineEdit>(&screen, QStringLiteral("textK%1").arg(i + 1).toLatin1().constData()), QString::fromUtf8(readings[i]));
     click(&screen, "cmdwrite");
+    // One message, a line per reading.
     QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
-        (QStringList{QStringLiteral("やま 登録しました。"), QStringLiteral("さん 登録しました。"), QStringLiteral("ざん 登録しました。"),
-            QStringLiteral("せん 登録しました。")}));
+        QStringList{QStringLiteral("やま 登録しました。\nさん 登録しました。\nざん 登録しました。\nせん 登録しました。")});
     QCOMPARE(kt::readBytes(kKanaFile),
         kt::cp932("\"やま\",\"山\",3\r\n\"さん\",\"山\",3\r\n\"ざん\",\"山\",3\r\n\"せん\",\"山\",3\r\n"));
     for (const char* name : {"textIN", "textK1", "textK2", "textK3", "textK4"})
@@ -484,7 +548,7 @@ void DictionaryScreenTest::duplicatesAndEveryReadingPresent()
     typeInto(get<QLineEdit>(&screen, "textK4"), QStringLiteral("やま"));
     click(&screen, "cmdwrite");
     QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
-        (QStringList{QStringLiteral("やま  登録済みです。"), QStringLiteral("せん 登録しました。")}));
+        QStringList{QStringLiteral("やま  登録済みです。\nせん 登録しました。")});
     QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3\r\n\"せん\",\"川\",3\r\n\"せん\",\"山\",3\r\n"));
     QCOMPARE(shownText(&screen, "textIN"), QString());
 
@@ -495,7 +559,7 @@ void DictionaryScreenTest::duplicatesAndEveryReadingPresent()
     typeInto(get<QLineEdit>(&screen, "textK3"), QStringLiteral("やま"));
     click(&screen, "cmdwrite");
     QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")),
-        (QStringList{QStringLiteral("やま  登録済みです。"), QStringLiteral("せん  登録済みです。")}));
+        QStringList{QStringLiteral("やま  登録済みです。\nせん  登録済みです。")});
     QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3\r\n\"せん\",\"川\",3\r\n\"せん\",\"山\",3\r\n"));
     for (const char* name : {"textIN", "textK1", "textK2", "textK3", "textK4"})
         QCOMPARE(shownText(&screen, name), QString());
@@ -617,10 +681,148 @@ void DictionaryScreenTest::readingsMustBeHiragana()
     typeInto(get<QLineEdit>(&screen, name.constData()), QStringLiteral("らーめん"));
     click(&screen, "cmdwrite");
     const QStringList expected = box == 1 ? QStringList{QStringLiteral("らーめん 登録しました。")}
-                                          : QStringList{QStringLiteral("かける 登録しました。"), QStringLiteral("らーめん 登録しました。")};
+                                          : QStringList{QStringLiteral("かける 登録しました。\nらーめん 登録しました。")};
     QCOMPARE(informationTexts(messages, QStringLiteral("kadelo")), expected);
     const std::string expectedFile = box == 1 ? "\"らーめん\",\"翔\",12\r\n" : "\"かける\",\"翔\",12\r\n\"らーめん\",\"翔\",12\r\n";
     QCOMPARE(kt::readBytes(kKanaFile), kt::cp932(expectedFile));
+}
+
+void DictionaryScreenTest::correctionAsksThenRewritesBothFiles()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"川\",3\r\n\"浩\",11\r\n\"浩\",7\r\n\"海\",9"));
+    kt::writeBytes(kKanaFile, kt::cp932("\"こう\",\"浩\",11\r\n\"ひろ\",\"浩\",11\r\n\"こう\",\"幸\",8\r\n"));
+    DictionaryScreen screen;
+    screen.show();
+    QCOMPARE(get<QPushButton>(&screen, "cmdFix")->text(), QStringLiteral("訂正"));
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("浩"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("10"));
+
+    // No: nothing changes.
+    {
+        Answerer answers({false});
+        click(&screen, "cmdFix");
+        QCOMPARE(answers.texts, QStringList{QStringLiteral("「浩」の画数を 11 から 10 に直しますか？")});
+    }
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"川\",3\r\n\"浩\",11\r\n\"浩\",7\r\n\"海\",9"));
+
+    // Yes: the first entry of 浩 and both of its readings, nothing else.
+    {
+        Answerer answers({true});
+        click(&screen, "cmdFix");
+        QCOMPARE(answers.texts, (QStringList{QStringLiteral("「浩」の画数を 11 から 10 に直しますか？"),
+                                    QStringLiteral("訂正しました。（かな.datの 2 行も直しました）")}));
+    }
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"川\",3\r\n\"浩\",10\r\n\"浩\",7\r\n\"海\",9"));
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"こう\",\"浩\",10\r\n\"ひろ\",\"浩\",10\r\n\"こう\",\"幸\",8\r\n"));
+    QCOMPARE(shownText(&screen, "La2"), QStringLiteral("10"));
+    QVERIFY(shown(&screen, "touroku2"));
+
+    // The same count again: nothing to ask, nothing written.
+    {
+        Answerer answers;
+        click(&screen, "cmdFix");
+        QCOMPARE(answers.texts, QStringList{QStringLiteral("「浩」の画数は、もう 10 です。")});
+    }
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"川\",3\r\n\"浩\",10\r\n\"浩\",7\r\n\"海\",9"));
+
+    // A character Shift-JIS cannot hold is corrected in 漢字UTF8.dat.
+    const std::filesystem::path wideFile = kt::u8path("漢字UTF8.dat");
+    kt::writeBytes(wideFile, "\"\U00020BB7\",7\r\n");
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("\U00020BB7"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("6"));
+    {
+        Answerer answers;
+        click(&screen, "cmdFix");
+        QCOMPARE(answers.texts.last(), QStringLiteral("訂正しました。"));
+    }
+    QCOMPARE(kt::readBytes(wideFile), std::string("\"\U00020BB7\",6\r\n"));
+    std::filesystem::remove(wideFile);
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        QVERIFY2(entry.path().filename() == kStrokeFile || entry.path().filename() == kKanaFile,
+            entry.path().filename().c_str()); // no temporary file left
+}
+
+void DictionaryScreenTest::correctionRefusals()
+{
+    kt::TempFolder folder;
+    const std::string strokes = kt::cp932("\"山\",4\r\n");
+    kt::writeBytes(kStrokeFile, strokes);
+    DictionaryScreen screen;
+    screen.show();
+    Answerer answers;
+    const struct {
+        const char* t1;
+        const char* t2;
+        const char* message;
+        const char* t1After;
+        const char* t2After;
+    } cases[] = {
+        {"", "3", "訂正する漢字と正しい画数を入力してから、ボタンを押してね。", "", "3"},
+        {"山川", "3", "漢字は、１文字入力してね。", "", "3"},
+        {"山", "0", "画数は、数字を入力してね。", "山", ""},
+        {"山", "100", "画数は、数字を入力してね。", "山", ""},
+        {"森", "12", "「森」は、まだ登録されてません。先に「登録」してね。", "森", "12"},
+    };
+    for (const auto& c : cases) {
+        answers.texts.clear();
+        typeInto(get<QLineEdit>(&screen, "T1"), QString::fromUtf8(c.t1));
+        typeInto(get<QLineEdit>(&screen, "T2"), QString::fromUtf8(c.t2));
+        click(&screen, "cmdFix");
+        QCOMPARE(answers.texts, QStringList{QString::fromUtf8(c.message)});
+        QCOMPARE(shownText(&screen, "T1"), QString::fromUtf8(c.t1After));
+        QCOMPARE(shownText(&screen, "T2"), QString::fromUtf8(c.t2After));
+    }
+    QVERIFY(answers.questions.isEmpty());
+    QCOMPARE(kt::readBytes(kStrokeFile), strokes);
+    QVERIFY(!std::filesystem::exists(kKanaFile));
+}
+
+void DictionaryScreenTest::readingsListedAndOneDeleted()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"山\",3\r\n\"川\",3\r\n"));
+    kt::writeBytes(kKanaFile, kt::cp932("\"やま\",\"山\",3\r\n\"せん\",\"川\",3\r\n\"さん\",\"山\",3\r\n\"やま\",\"山\",3\r\n"));
+    DictionaryScreen screen;
+    screen.show();
+    showPage(&screen, 1);
+    Answerer answers({false, true});
+
+    // Nothing selected yet, nothing to search for.
+    click(&screen, "cmdsearch");
+    click(&screen, "cmddel");
+    QCOMPARE(answers.texts, (QStringList{QStringLiteral("漢字を入力してください。"), QStringLiteral("削除する読みを、一覧から選んでください。")}));
+
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("山"));
+    click(&screen, "cmdsearch");
+    QCOMPARE(listed(&screen), (QStringList{QStringLiteral("やま"), QStringLiteral("さん"), QStringLiteral("やま")}));
+    auto* list = get<QListWidget>(&screen, "lstReadings");
+    QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    // The second やま: No keeps it, Yes removes exactly that line.
+    list->setCurrentRow(2);
+    answers.texts.clear();
+    click(&screen, "cmddel");
+    click(&screen, "cmddel");
+    QCOMPARE(answers.questions, (QStringList{QStringLiteral("読み「やま」（山）を、かな.datから削除しますか？"),
+                                    QStringLiteral("読み「やま」（山）を、かな.datから削除しますか？")}));
+    QCOMPARE(answers.texts.last(), QStringLiteral("削除しました。"));
+    QCOMPARE(kt::readBytes(kKanaFile), kt::cp932("\"やま\",\"山\",3\r\n\"せん\",\"川\",3\r\n\"さん\",\"山\",3\r\n"));
+    QCOMPARE(listed(&screen), (QStringList{QStringLiteral("やま"), QStringLiteral("さん")}));
+
+    // The list goes with its kanji; the kanji of the 漢字 page is searched when this page has none.
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("川"));
+    QVERIFY(listed(&screen).isEmpty());
+    get<QLineEdit>(&screen, "textIN")->clear();
+    get<QLineEdit>(&screen, "T1")->setText(QStringLiteral("川"));
+    click(&screen, "cmdsearch");
+    QCOMPARE(listed(&screen), QStringList{QStringLiteral("せん")});
+    QCOMPARE(shownText(&screen, "textIN"), QStringLiteral("川"));
+    typeInto(get<QLineEdit>(&screen, "textIN"), QStringLiteral("森"));
+    answers.texts.clear();
+    click(&screen, "cmdsearch");
+    QCOMPARE(answers.texts, QStringList{QStringLiteral("「森」の読みは、まだ登録されてません。")});
+    QVERIFY(listed(&screen).isEmpty());
 }
 
 void DictionaryScreenTest::characterOutsideShiftJisIsRegisteredInTheUtf8FileAndJudged()

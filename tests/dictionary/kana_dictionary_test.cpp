@@ -239,4 +239,47 @@ TEST_F(KanaDictionaryTest, AKanaFileThatCannotBeReadIsNotAppendedTo)
     EXPECT_TRUE(std::filesystem::is_directory(kKanaFile));
 }
 
+// A corrected count reaches every line of the kanji; the other bytes stay.
+TEST_F(KanaDictionaryTest, CorrectedCountReachesEveryLineOfTheKanji)
+{
+    kana("\"やま\",\"山\",4\r\n\"かわ\",\"川\",3\r\nさん,山,4\r\n\"みね\",\"峰\",10");
+    const kadelo::KanaRewrite r = dictionary.correctStrokes(U"山", 3);
+    EXPECT_EQ(r.kind, kadelo::KanaRewrite::Kind::Done);
+    EXPECT_EQ(r.lines, 2);
+    EXPECT_EQ(kanaFile(), cp932("\"やま\",\"山\",3\r\n\"かわ\",\"川\",3\r\nさん,山,3\r\n\"みね\",\"峰\",10"));
+    EXPECT_EQ(dictionary.correctStrokes(U"峰", 9).lines, 1);
+    EXPECT_EQ(kanaFile(), cp932("\"やま\",\"山\",3\r\n\"かわ\",\"川\",3\r\nさん,山,3\r\n\"みね\",\"峰\",9"));
+
+    std::filesystem::remove(kKanaFile);
+    EXPECT_EQ(dictionary.correctStrokes(U"山", 3).kind, kadelo::KanaRewrite::Kind::NotFound);
+    EXPECT_FALSE(std::filesystem::exists(kKanaFile)); // nothing to correct, nothing created
+}
+
+TEST_F(KanaDictionaryTest, RemovingAReadingTakesExactlyItsLine)
+{
+    kana("\"やま\",\"山\",3\r\n\"やま\",\"八\",2\r\n\"さん\",\"山\",3\r\n\"やま\",\"山\",3\r\n\"せん\",\"山\",3");
+    // The second occurrence of a pair the file holds twice.
+    EXPECT_EQ(dictionary.removeReading(U"やま", U"山", 1).lines, 1);
+    EXPECT_EQ(kanaFile(), cp932("\"やま\",\"山\",3\r\n\"やま\",\"八\",2\r\n\"さん\",\"山\",3\r\n\"せん\",\"山\",3"));
+    // The first line, and the last one without a line end.
+    EXPECT_EQ(dictionary.removeReading(U"やま", U"山").kind, kadelo::KanaRewrite::Kind::Done);
+    EXPECT_EQ(dictionary.removeReading(U"せん", U"山").kind, kadelo::KanaRewrite::Kind::Done);
+    EXPECT_EQ(kanaFile(), cp932("\"やま\",\"八\",2\r\n\"さん\",\"山\",3\r\n"));
+
+    const std::string before = kanaFile();
+    EXPECT_EQ(dictionary.removeReading(U"やま", U"山").kind, kadelo::KanaRewrite::Kind::NotFound);
+    EXPECT_EQ(dictionary.removeReading(U"さん", U"山", 1).kind, kadelo::KanaRewrite::Kind::NotFound);
+    EXPECT_EQ(kanaFile(), before);
+}
+
+TEST_F(KanaDictionaryTest, AFailedRewriteLeavesTheOldFile)
+{
+    const std::filesystem::path longName(std::string(250, 'k') + ".dat");
+    writeBytes(longName, cp932("\"やま\",\"山\",3\r\n"));
+    const KanaDictionary elsewhere(longName, kStrokeFile);
+    EXPECT_EQ(elsewhere.removeReading(U"やま", U"山").kind, kadelo::KanaRewrite::Kind::CannotWrite);
+    EXPECT_EQ(elsewhere.correctStrokes(U"山", 4).kind, kadelo::KanaRewrite::Kind::CannotWrite);
+    EXPECT_EQ(readBytes(longName), cp932("\"やま\",\"山\",3\r\n"));
+}
+
 } // namespace

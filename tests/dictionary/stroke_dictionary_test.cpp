@@ -209,4 +209,41 @@ TEST_F(StrokeDictionaryTest, LookUpEachSkipsZeroAndFillsRepeatedCharacters)
     EXPECT_EQ(counts[2], std::int16_t{5});
 }
 
+// A correction changes the count of the entry lookups give, and not one byte more.
+TEST_F(StrokeDictionaryTest, CorrectionChangesOnlyTheFirstEntrysCount)
+{
+    const std::string before = "\"川\",3\r\n\"山\", 4\r\n\"山\",7\r\n\"ｱ\",2\r\n\"海\",9";
+    writeDictionary(before);
+    const StrokeDictionary::Correction c = dict.correct(U"山", 3);
+    EXPECT_EQ(c.kind, StrokeDictionary::Correction::Kind::Corrected);
+    EXPECT_EQ(c.before, 4);
+    EXPECT_EQ(fileBytes(), cp932("\"川\",3\r\n\"山\", 3\r\n\"山\",7\r\n\"ｱ\",2\r\n\"海\",9"));
+    EXPECT_EQ(dict.lookUp(U"山"), 3);
+
+    // Wider and narrower numbers, a half-width character, the last line without its line end.
+    EXPECT_EQ(dict.correct(U"ｱ", 12).before, 2);
+    EXPECT_EQ(dict.correct(U"海", 10).before, 9);
+    EXPECT_EQ(fileBytes(), cp932("\"川\",3\r\n\"山\", 3\r\n\"山\",7\r\n\"ｱ\",12\r\n\"海\",10"));
+
+    const std::string after = fileBytes();
+    EXPECT_EQ(dict.correct(U"森", 12).kind, StrokeDictionary::Correction::Kind::NotFound);
+    EXPECT_EQ(fileBytes(), after);
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        EXPECT_EQ(entry.path().filename(), u8path("漢字.dat")); // no temporary file left behind
+}
+
+TEST_F(StrokeDictionaryTest, AFailedCorrectionLeavesTheOldFileAndSaysSo)
+{
+    // No temporary file can be made beside a file whose name is as long as a name can be.
+    const std::filesystem::path longName(std::string(250, 'k') + ".dat");
+    writeBytes(longName, cp932("\"山\",4\r\n"));
+    const StrokeDictionary::Correction c = StrokeDictionary(longName).correct(U"山", 3);
+    EXPECT_EQ(c.kind, StrokeDictionary::Correction::Kind::CannotWrite);
+    EXPECT_FALSE(c.error.empty());
+    EXPECT_EQ(readBytes(longName), cp932("\"山\",4\r\n"));
+
+    std::filesystem::create_directory(u8path("漢字.dat"));
+    EXPECT_EQ(dict.correct(U"山", 3).kind, StrokeDictionary::Correction::Kind::CannotRead);
+}
+
 } // namespace

@@ -9,7 +9,10 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QWheelEvent>
+#include <algorithm>
 #include <QtTest>
 
 #include "judgement/judgement_screen.h"
@@ -140,6 +143,60 @@ QStringList sendAndLook(NamingScreen* screen, const QString& answer)
     return there;
 }
 
+// The four marks of an entry, or nothing when it has none.
+QString marksOf(const QString& entry)
+{
+    const int gap = entry.lastIndexOf(QStringLiteral("  "));
+    return gap < 0 ? QString() : entry.mid(gap + 2);
+}
+
+int scoreOf(const QString& entry)
+{
+    int score = 0;
+    for (const QChar m : marksOf(entry))
+        score += m == u8("◎")[0] ? 2 : m == u8("○")[0] ? 1 : m == u8("×")[0] ? -1 : m == u8("★")[0] ? -2 : 0;
+    return score;
+}
+
+bool isGood(const QString& entry)
+{
+    const QString marks = marksOf(entry);
+    return marks.size() == 4 && QRegularExpression(u8("^[◎○]{4}$")).match(marks).hasMatch();
+}
+
+// Every entry of the list as shown, page after page, read from the list box.
+QStringList everyShownLine(QWidget* screen)
+{
+    auto* vs = get<QScrollBar>(screen, "VS");
+    QStringList all;
+    for (int v = 0;; v = std::min(v + 10, vs->maximum())) {
+        vs->setValue(v);
+        all << lines(screen, "textIn").mid(all.size() - v);
+        if (v == vs->maximum())
+            break;
+    }
+    vs->setValue(0);
+    while (!all.isEmpty() && all.last().isEmpty())
+        all.removeLast();
+    return all;
+}
+
+// The point of line `line` (from 0) of the list box, in its viewport.
+QPoint linePoint(QWidget* screen, int line)
+{
+    auto* box = get<QTextEdit>(screen, "textIn");
+    QTextCursor cursor(box->document()->findBlockByNumber(line));
+    return box->cursorRect(cursor).center() + QPoint(4, 0);
+}
+
+void wheel(QWidget* target, int notches)
+{
+    const QPointF at(target->width() / 2.0, target->height() / 2.0);
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
 } // namespace
 
 class NamingScreenTest : public QObject {
@@ -156,6 +213,8 @@ private Q_SLOTS:
     void surnameWithoutCountIsNotGradedAgainst();
     void kanaAddedOnTheDictionaryScreenIsFoundAtTheNextKeystroke();
     void theTraditionalWayGradesByTraditionalCounts();
+    void goodNamesOnlyAndOrderByMarks();
+    void wheelAndDoubleClickOnTheList();
 };
 
 void NamingScreenTest::init()
@@ -596,6 +655,135 @@ void NamingScreenTest::theTraditionalWayGradesByTraditionalCounts()
     click(&screen, "ComFind");
     // 山田汰: 総運 16 ◎, 社会運 13 ◎, 人生運 11 ◎, 伏運 21 ◎ (with 7 it would be 15 ◎, 12 ▲, 10 ×, 19 ×).
     QVERIFY(get<QTextEdit>(&screen, "textIn")->toPlainText().contains(u8("汰  ◎◎◎◎")));
+}
+
+void NamingScreenTest::goodNamesOnlyAndOrderByMarks()
+{
+    kt::TempFolder folder;
+    writeDictionaries();
+    kt::MessageCatcher messages;
+    NamingScreen screen;
+    screen.show();
+    auto* good = get<QCheckBox>(&screen, "chkGood");
+    auto* order = get<QCheckBox>(&screen, "chkOrder");
+    QVERIFY(!good->isChecked() && !order->isChecked() && good->isEnabled() && order->isEnabled());
+
+    // 評価順 alone: 山田 + た/ろう, marks summed (see hitsGenerationGradingAndPaging), ties as generated.
+    type(&screen, "textN", u8("山田"));
+    type(&screen, "Textn1", u8("た"));
+    type(&screen, "Textn2", u8("ろう"));
+    click(&screen, "ComFind");
+    click(&screen, "chkOrder");
+    QCOMPARE(lines(&screen, "textIn").mid(0, 6), (QStringList{u8("多朗  ◎◎◎×"), u8("太朗  ▲▲◎◎"), u8("多郎  ◎◎▲▲"),
+                                                   u8("汰朗  ▲▲◎◎"), u8("汰郎  ◎▲▲○"), u8("太郎  ◎▲▲▲")}));
+    QCOMPARE(label(&screen, "hit4"), u8("6 / 6通り"));
+    QCOMPARE(sendAndLook(&screen, QStringLiteral("1")).first(), u8("多朗 ")); // the shown numbering (cut to 3 there)
+    click(&screen, "cmdView");
+    QCOMPARE(kt::readBytes(kt::u8path("山田たろう.txt")),
+        kt::cp932("多朗  ◎◎◎×\r\n太朗  ▲▲◎◎\r\n多郎  ◎◎▲▲\r\n汰朗  ▲▲◎◎\r\n汰郎  ◎▲▲○\r\n太郎  ◎▲▲▲\r\n\r\n"));
+    // None of them is a good name: nothing to show, write or send.
+    click(&screen, "chkGood");
+    QCOMPARE(label(&screen, "hit4"), u8("0 / 6通り"));
+    QCOMPARE(lines(&screen, "textIn"), QStringList(10, QString()));
+    messages.seen.clear();
+    click(&screen, "cmdView");
+    {
+        kt::InputAnswerer input(QStringLiteral("1"));
+        click(&screen, "cmdsend");
+    }
+    QCOMPARE(seen(messages), (QStringList{info("表示している名前がないので、保存しませんでした。"),
+                                 QStringLiteral("!|kadelo|1 番はありません。")}));
+    click(&screen, "chkGood");
+    click(&screen, "chkOrder");
+    QCOMPARE(label(&screen, "hit4"), u8("6通り")); // both off: as before
+    QCOMPARE(lines(&screen, "textIn").first(), u8("太郎  ◎▲▲▲"));
+
+    // 900 candidates: the good ones, in generation order, then best first.
+    type(&screen, "Textn1", u8("あ"));
+    type(&screen, "Textn2", u8("い"));
+    click(&screen, "ComFind");
+    const QStringList all = everyShownLine(&screen);
+    QCOMPARE(all.size(), 900);
+    QStringList goodOnes;
+    for (const QString& entry : all)
+        if (isGood(entry))
+            goodOnes << entry;
+    QVERIFY(goodOnes.size() > 10 && goodOnes.size() < 900);
+    click(&screen, "chkGood");
+    QCOMPARE(label(&screen, "hit4"), QStringLiteral("%1 / 900通り").arg(goodOnes.size()));
+    QCOMPARE(get<QScrollBar>(&screen, "VS")->maximum(), goodOnes.size() - 10);
+    QCOMPARE(everyShownLine(&screen), goodOnes);
+    click(&screen, "chkOrder");
+    QStringList best = goodOnes;
+    std::stable_sort(best.begin(), best.end(), [](const QString& a, const QString& b) { return scoreOf(a) > scoreOf(b); });
+    QCOMPARE(everyShownLine(&screen), best);
+    // A new generation keeps the choice.
+    click(&screen, "ComFind");
+    QCOMPARE(everyShownLine(&screen), best);
+    QCOMPARE(label(&screen, "hit4"), QStringLiteral("%1 / 900通り").arg(goodOnes.size()));
+
+    // Without grading the two are off and greyed, whatever their ticks; the whole list is back.
+    click(&screen, "chan");
+    QVERIFY(!good->isEnabled() && !order->isEnabled());
+    QVERIFY(good->isChecked() && order->isChecked());
+    QCOMPARE(label(&screen, "hit4"), u8("900通り"));
+    QCOMPARE(everyShownLine(&screen), all);
+    click(&screen, "chan");
+    QCOMPARE(everyShownLine(&screen), best);
+}
+
+void NamingScreenTest::wheelAndDoubleClickOnTheList()
+{
+    kt::TempFolder folder;
+    writeDictionaries();
+    kt::MessageCatcher messages;
+    NamingScreen screen;
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    type(&screen, "textN", u8("山田"));
+    type(&screen, "Textn1", u8("いち"));
+    click(&screen, "ComFind"); // 11 names: 一 … 百
+    auto* vs = get<QScrollBar>(&screen, "VS");
+    auto* textIn = get<QTextEdit>(&screen, "textIn");
+    auto* tno = get<QTextEdit>(&screen, "Tno");
+
+    // The wheel turns the list over either box, as it turns the scroll bar.
+    wheel(textIn->viewport(), 1);
+    QCOMPARE(vs->value(), 1);
+    QCOMPARE(lines(&screen, "Tno").first(), QStringLiteral("2"));
+    wheel(tno->viewport(), -1);
+    QCOMPARE(vs->value(), 0);
+    QVERIFY(lines(&screen, "textIn").first().startsWith(u8("一  ")));
+
+    // A double-click sends the line, as "送る" with its number would: no question asked.
+    vs->setValue(1);
+    QStringList there;
+    kt::InputAnswerer input(QStringLiteral("9")); // would answer a question, were one asked
+    {
+        kt::ModalWatcher<JudgementScreen> judgement([&](JudgementScreen* dlg) {
+            there << get<QLineEdit>(dlg, "textNin")->text() << get<QLineEdit>(dlg, "textMin")->text();
+            dlg->close();
+        });
+        QTest::mouseDClick(textIn->viewport(), Qt::LeftButton, {}, linePoint(&screen, 2));
+        QTRY_VERIFY(judgement.done());
+    }
+    QCOMPARE(there, (QStringList{lines(&screen, "textIn")[2].left(3), u8("山田")}));
+    QCOMPARE(lines(&screen, "Tno")[2], QStringLiteral("4"));
+    QVERIFY(input.prompts.isEmpty());
+    QVERIFY(messages.seen.isEmpty());
+
+    // An empty line sends nothing.
+    type(&screen, "Textn1", u8("た"));
+    click(&screen, "ComFind"); // 3 names
+    int opened = 0;
+    kt::ModalWatcher<JudgementScreen> none([&](JudgementScreen* dlg) {
+        ++opened;
+        dlg->close();
+    });
+    QTest::mouseDClick(textIn->viewport(), Qt::LeftButton, {}, linePoint(&screen, 5));
+    QTest::qWait(50);
+    QCOMPARE(opened, 0);
+    QVERIFY(messages.seen.isEmpty());
 }
 
 QTEST_MAIN(NamingScreenTest)

@@ -275,4 +275,28 @@ TEST(Send, AnswersBecomeListNumbersAndOutOfRangeOnesAreNamed)
     EXPECT_EQ(utf8(noSuchNumberText(sendNumber(U"100000000000000000000"))), "100000000000000000000 番はありません。");
 }
 
+// "吉名のみ" keeps the names whose four marks are all ◎ or ○; "評価順" orders by the summed marks
+// (◎ 2, ○ 1, ▲ 0, × −1, ★ −2), equal sums in generation order.
+TEST(ShownList, GoodNamesOnlyAndOrderByMarks)
+{
+    std::vector<std::u32string> nlist(kListSlots);
+    const char* made[] = {"太郎  ◎○○◎", "一  ▲▲▲▲", "二  ◎◎◎◎", "三  ○○○○", "四  ★★★★", "五  ◎○○◎", "六  ◎◎◎×", "七  "};
+    for (std::size_t n = 0; n < std::size(made); ++n)
+        nlist[n] = u(made[n]);
+    const std::int16_t ncount = 8;
+
+    EXPECT_FALSE(isGoodName(nlist[7])); // no marks
+    EXPECT_EQ(shownOrder(nlist, ncount, {}), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(shownOrder(nlist, ncount, {true, false}), (std::vector<int>{0, 2, 3, 5}));
+    EXPECT_EQ(shownOrder(nlist, ncount, {false, true}), (std::vector<int>{2, 0, 5, 6, 3, 1, 7, 4}));
+    EXPECT_EQ(shownOrder(nlist, ncount, {true, true}), (std::vector<int>{2, 0, 5, 3}));
+    EXPECT_TRUE(shownOrder(nlist, 0, {true, true}).empty());
+
+    // What the list box, the file and the hand-over use: the shown entries and one empty slot.
+    const std::vector<std::u32string> shown = shownEntries(nlist, shownOrder(nlist, ncount, {true, true}));
+    ASSERT_EQ(shown.size(), 5u);
+    EXPECT_EQ(utf8(shown[0]), "二  ◎◎◎◎");
+    EXPECT_TRUE(shown[4].empty());
+}
+
 } // namespace

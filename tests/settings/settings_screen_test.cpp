@@ -305,27 +305,27 @@ private Q_SLOTS:
         QVERIFY(std::filesystem::is_fifo("Kadelo.ini"));
     }
 
-    void theColourDialogStartsAtTheColourItLastReturned()
+    void theColourDialogStartsAtTheSwatchsColour()
     {
         auto screen = openScreen();
         const QColor before2 = swatch(screen.get(), 2);
+        const QColor before23 = swatch(screen.get(), 23);
+        QVERIFY(before2 != before23);
 
-        QCOMPARE(pickColour(screen.get(), 1, QColor(255, 0, 0)), QColor(Qt::white));
+        const QColor before1 = swatch(screen.get(), 1);
+        QCOMPARE(pickColour(screen.get(), 1, QColor(255, 0, 0)), before1);
         QCOMPARE(swatch(screen.get(), 1), QColor(255, 0, 0));
 
-        // Cancel leaves the swatch as it was, and the dialog's next start where it was.
-        QCOMPARE(pickColour(screen.get(), 2, QColor(0, 0, 255), false), QColor(255, 0, 0));
+        // Cancel leaves the swatch as it was.
+        QCOMPARE(pickColour(screen.get(), 2, QColor(0, 0, 255), false), before2);
         QCOMPARE(swatch(screen.get(), 2), before2);
 
-        // Not the swatch's own colour: the last returned one.
-        QCOMPARE(pickColour(screen.get(), 23, QColor(0, 128, 0)), QColor(255, 0, 0));
+        // Each swatch opens at its own colour, not at the one picked last.
+        QCOMPARE(pickColour(screen.get(), 23, QColor(0, 128, 0)), before23);
         QCOMPARE(swatch(screen.get(), 23), QColor(0, 128, 0));
-        QCOMPARE(pickColour(screen.get(), 15, QColor(1, 2, 3)), QColor(0, 128, 0));
-        QCOMPARE(screen->swatchColour(15), QColor(1, 2, 3));
-
-        // A new visit starts afresh.
-        screen = openScreen();
-        QCOMPARE(pickColour(screen.get(), 21, QColor(9, 9, 9), false), QColor(Qt::white));
+        QCOMPARE(pickColour(screen.get(), 23, QColor(1, 2, 3)), QColor(0, 128, 0));
+        QCOMPARE(pickColour(screen.get(), 1, QColor(4, 5, 6), false), QColor(255, 0, 0));
+        QCOMPARE(screen->swatchColour(23), QColor(1, 2, 3));
     }
 
     void okSavesTheWholeFileAppliesThePointerAndCloses()

@@ -8,7 +8,9 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include "dictionary/dictionary_screen.h"
 #include "settings/settings_file.h"
+#include "shell/openers.h"
 #include "shell/main_menu_screen.h"
 #include "shell/startup.h"
 #include "support/screen_support.h"
@@ -71,6 +73,8 @@ private Q_SLOTS:
     void unwritableSettingsFileIsReportedAndTheMenuStillWorks();
     void pointerAfterStartAnimation();
     void helpWithoutItsFileDoesNothing();
+    void buttonsSayWhatTheyOpen();
+    void f1OpensTheHelpFromEveryScreen();
     void layoutNamesAndBackground();
 };
 
@@ -332,6 +336,79 @@ void MainMenuScreenTest::helpWithoutItsFileDoesNothing()
     QWidget* help = ui::openScreen(QStringLiteral("help"));
     QCOMPARE(child<QTextBrowser>(help, "helpText")->toPlainText(), QStringLiteral("new help"));
     help->close();
+    shell::setSupplyFolders({});
+}
+
+void MainMenuScreenTest::buttonsSayWhatTheyOpen()
+{
+    TempFolder folder;
+    writeSettings("2", "0", "0");
+    MainMenuScreen menu;
+    QCOMPARE(child<QPushButton>(&menu, "cmdS")->toolTip(), QStringLiteral("姓名判断：苗字と名前の画数から運勢をみます"));
+    QSet<QString> tips;
+    for (const QString& name : kSmallButtons + QStringList{QStringLiteral("cmdP")}) {
+        const QString tip = child<QPushButton>(&menu, name)->toolTip();
+        QVERIFY2(tip.contains(QStringLiteral("：")), qPrintable(name));
+        tips << tip;
+    }
+    QCOMPARE(tips.size(), 8);
+    QVERIFY(child<QPushButton>(&menu, "cmdHlp")->toolTip().contains(QStringLiteral("F1")));
+}
+
+namespace {
+
+QWidget* helpWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("help") && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
+void MainMenuScreenTest::f1OpensTheHelpFromEveryScreen()
+{
+    TempFolder folder;
+    writeSettings("2", "0", "0");
+    writeBytes("kadelo_help.html", "<html><body><h1>help</h1></body></html>");
+    shell::setSupplyFolders({folder.path()});
+    MessageCatcher messages;
+    MainMenuScreen menu;
+    menu.startUp();
+    menu.show();
+
+    QTest::keyClick(&menu, Qt::Key_F1);
+    QVERIFY(helpWindow());
+    helpWindow()->close();
+    QTRY_VERIFY(!helpWindow());
+
+    // From an ordinary screen, with the focus in one of its boxes.
+    screens::openNaming(&menu);
+    QWidget* naming = ui::openScreen(QStringLiteral("nfind"));
+    QVERIFY(naming);
+    QTest::keyClick(child<QWidget>(naming, "textN"), Qt::Key_F1);
+    QVERIFY(helpWindow());
+    helpWindow()->close();
+    naming->close();
+    QTRY_VERIFY(!helpWindow());
+
+    // From a modal screen: the help opens over it, takes input, and goes when the screen closes.
+    bool sawHelp = false;
+    bool helpOverTheScreen = false;
+    ModalWatcher<DictionaryScreen> watcher([&](DictionaryScreen* dictionary) {
+        QTest::keyClick(child<QWidget>(dictionary, "T1"), Qt::Key_F1);
+        QWidget* help = helpWindow();
+        sawHelp = help != nullptr;
+        helpOverTheScreen = help && help->parentWidget() == dictionary; // so the modal screen does not block it
+        dictionary->reject();
+    });
+    QTest::mouseClick(child<QPushButton>(&menu, "cmdD"), Qt::LeftButton);
+    QVERIFY(watcher.done());
+    QVERIFY(sawHelp);
+    QVERIFY(helpOverTheScreen);
+    QTRY_VERIFY(!helpWindow());
+    QVERIFY(messages.seen.isEmpty());
     shell::setSupplyFolders({});
 }
 
