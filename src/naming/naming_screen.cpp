@@ -23,7 +23,6 @@
 #include "dictionary/kana_dictionary.h"
 #include "dictionary/stroke_lookup.h"
 #include "judgement/fortunes.h"
-#include "judgement/judgement_screen.h"
 #include "naming/naming_counts.h"
 #include "settings/settings_file.h"
 #include "shell/openers.h"
@@ -326,7 +325,7 @@ void NamingScreen::generate()
     }
     // Grading against a surname whose characters are not all counted would grade against 0.
     if (chan_->isChecked()) {
-        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), StrokeLookup(), true));
+        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), counting_, true));
         if (!uncounted.empty()) {
             ui::showMessage(this, QStringLiteral("苗字の「%1」の画数が辞書にありません。").arg(ui::qs(uncounted)));
             return;
