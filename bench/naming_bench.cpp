@@ -1,6 +1,6 @@
 // The naming assistant's hot paths: a graded generation of 27,000 candidates, the good-names filter
-// and the order by marks over them, and one keystroke in a kana box (the whole kana file read and
-// matched), beside a plain read of the same file.
+// and the order by marks over them, and one keystroke in a kana box, beside a plain read of the same
+// file.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/grown_data.h"
 #include "naming/naming.h"
 #include "text/cp932.h"
 #include "text/file_io.h"
@@ -20,6 +21,7 @@ namespace {
 
 using namespace kadelo;
 using namespace kadelo::naming;
+namespace kb = kadelo::bench;
 
 // Three readings of 30 kanji each, as a kana box resolution leaves them.
 KanaBoxes fullBoxes()
@@ -94,7 +96,7 @@ void BM_FilterAndOrder27000(benchmark::State& state)
     std::size_t shown = 0;
     for (auto _ : state) {
         const std::vector<int> order = shownOrder(list.nlist, list.ncount, choice);
-        const std::vector<std::u32string> entries = shownEntries(list.nlist, order);
+        const CandidateSlots entries = shownEntries(list.nlist, order);
         shown = order.size();
         benchmark::DoNotOptimize(entries.data());
     }
@@ -105,101 +107,80 @@ BENCHMARK(BM_FilterAndOrder27000)->ArgNames({"goodOnly", "byMarks"})->Args({0, 1
     ->Unit(benchmark::kMillisecond);
 
 // ---- A keystroke in a kana box ----------------------------------------------------------------
+// Against かな.dat as supplied and grown 10× and 100× (the argument), beside a plain read of it.
 
-struct KanaFile {
-    std::filesystem::path path;
-    std::u32string reading; // the reading with the most entries: the costliest keystroke
-    std::size_t lines = 0;
-    bool standIn = false;
-};
-
-// The supplied かな.dat, or, while it is not there, a stand-in of 20,000 lines in a temporary folder.
-const KanaFile& kanaFile()
+kb::fs::path kanaFile(const benchmark::State& state)
 {
-    static const KanaFile file = [] {
-        KanaFile f;
-        f.path = std::filesystem::path(KADELO_DATA_DIR) / std::filesystem::path(U"かな.dat");
-        if (!std::filesystem::exists(f.path)) {
-            f.standIn = true;
-            // Removed again when the program ends.
-            static struct StandInFolder {
-                std::filesystem::path path = std::filesystem::temp_directory_path() / "kadelo-naming-bench";
-                ~StandInFolder()
-                {
-                    std::error_code ec;
-                    std::filesystem::remove_all(path, ec);
-                }
-            } standIn;
-            const std::filesystem::path& folder = standIn.path;
-            std::filesystem::create_directories(folder);
-            f.path = folder / std::filesystem::path(U"かな.dat");
-            std::mt19937 random(1);
-            const std::u32string kana = text::fromUtf8("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわん");
-            std::u32string content;
-            for (int n = 0; n < 20000; ++n) {
-                std::u32string reading;
-                const int length = 1 + static_cast<int>(random() % 3);
-                for (int c = 0; c < length; ++c)
-                    reading.push_back(kana[random() % kana.size()]);
-                const char32_t kanji = static_cast<char32_t>(0x4E00 + random() % 0x4000);
-                content += U"\"" + reading + U"\",\"" + std::u32string(1, kanji) + U"\"," + text::numberField(1 + random() % 24) + U"\r\n";
-            }
-            std::ofstream(f.path, std::ios::binary) << text::encodeCp932(content).bytes;
-        }
-        const std::optional<std::string> bytes = text::readFileBytes(f.path);
-        std::map<std::string, std::size_t> counts;
-        if (bytes)
-            text::forEachLine(*bytes, [&](const text::FieldList& fields) {
-                ++f.lines;
-                if (fields.size() >= 3)
-                    ++counts[std::string(fields[0])];
-            });
-        std::size_t best = 0;
-        for (const auto& [reading, count] : counts)
-            if (count > best) {
-                best = count;
-                f.reading = text::fieldText(reading);
-            }
-        return f;
-    }();
-    return file;
+    return kb::grownFile("かな.dat", static_cast<int>(state.range(0)));
 }
 
-void describe(benchmark::State& state, const KanaFile& file)
+void describe(benchmark::State& state)
 {
-    state.SetLabel((file.standIn ? "stand-in " : "data/") + text::toUtf8(U"かな.dat") + ", reading "
-        + text::toUtf8(file.reading));
-    state.counters["lines"] = static_cast<double>(file.lines);
+    const kb::fs::path path = kanaFile(state);
+    state.counters["lines"] = static_cast<double>(kb::lineCount(path));
+    state.counters["bytes"] = static_cast<double>(kb::fs::file_size(path));
 }
 
-// Resolution of one box and the possible count, as every keystroke does.
+void BM_KanaFileRawRead(benchmark::State& state)
+{
+    const kb::fs::path path = kanaFile(state);
+    for (auto _ : state) {
+        auto bytes = text::readFileBytes(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+    describe(state);
+}
+
+// Resolution of one box holding こう and the possible count, as every keystroke does.
 void BM_KanaKeystroke(benchmark::State& state)
 {
-    const KanaFile& file = kanaFile();
-    const KanaDictionary dictionary(file.path);
+    const KanaDictionary dictionary(kanaFile(state));
     KanaBoxes boxes;
     for (auto _ : state) {
-        boxes[0] = resolveKanaBox(file.reading, dictionary);
+        boxes[0] = resolveKanaBox(U"こう", dictionary);
         benchmark::DoNotOptimize(possibleCount(boxes));
     }
-    describe(state, file);
+    describe(state);
     state.counters["hits"] = boxes[0].hits;
 }
-BENCHMARK(BM_KanaKeystroke)->Unit(benchmark::kMicrosecond);
 
-// The floor under a keystroke: reading the file's bytes and nothing else.
-void BM_KanaFilePlainRead(benchmark::State& state)
+// The first keystroke after a reading was registered: the file has grown by one line.
+void BM_KanaKeystrokeAfterAppend(benchmark::State& state)
 {
-    const KanaFile& file = kanaFile();
-    std::size_t size = 0;
+    const kb::fs::path path = kanaFile(state);
+    const KanaDictionary dictionary(path);
+    const std::string line = text::encodeCp932(U"\"こう\",\"光\",6\r\n").bytes;
+    KanaBoxes boxes;
     for (auto _ : state) {
-        const std::optional<std::string> bytes = text::readFileBytes(file.path);
-        size = bytes ? bytes->size() : 0;
-        benchmark::DoNotOptimize(size);
+        state.PauseTiming();
+        kb::appendLine(path, line);
+        state.ResumeTiming();
+        boxes[0] = resolveKanaBox(U"こう", dictionary);
+        benchmark::DoNotOptimize(possibleCount(boxes));
     }
-    describe(state, file);
-    state.counters["bytes"] = static_cast<double>(size);
+    describe(state);
 }
-BENCHMARK(BM_KanaFilePlainRead)->Unit(benchmark::kMicrosecond);
+
+// The first keystroke after an edit of the file's first line: every line indexed again.
+void BM_KanaKeystrokeAfterRewrite(benchmark::State& state)
+{
+    const kb::fs::path path = kanaFile(state);
+    const KanaDictionary dictionary(path);
+    KanaBoxes boxes;
+    for (auto _ : state) {
+        state.PauseTiming();
+        kb::rewriteFirstLine(path);
+        state.ResumeTiming();
+        boxes[0] = resolveKanaBox(U"こう", dictionary);
+        benchmark::DoNotOptimize(possibleCount(boxes));
+    }
+    describe(state);
+}
+
+#define KADELO_SCALES ->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond)
+BENCHMARK(BM_KanaFileRawRead) KADELO_SCALES;
+BENCHMARK(BM_KanaKeystroke) KADELO_SCALES;
+BENCHMARK(BM_KanaKeystrokeAfterRewrite) KADELO_SCALES->Iterations(50);
+BENCHMARK(BM_KanaKeystrokeAfterAppend) KADELO_SCALES->Iterations(200); // last: it grows the files
 
 } // namespace

@@ -13,6 +13,7 @@ packages=(
   libpugixml-dev zlib1g-dev libbz2-dev bzip2 kanjidic-xml unicode-data
   fonts-noto-cjk qt6-translations-l10n
   dpkg-dev file desktop-file-utils appstream
+  xvfb xauth
 )
 
 missing=()

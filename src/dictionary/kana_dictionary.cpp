@@ -1,12 +1,15 @@
 #include "dictionary/kana_dictionary.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <system_error>
 
 #include "dictionary/entry_text.h"
 #include "dictionary/stroke_dictionary.h"
 #include "text/cp932.h"
+#include "text/file_cache.h"
 #include "text/records.h"
 #include "text/unicode.h"
 
@@ -26,51 +29,214 @@ std::u32string characterText(std::string_view field)
     return text::fieldText(field);
 }
 
-// The first place at or after `from` where `bytes` hold `key` (not empty). The search runs on the
-// key's last byte: for kana and kanji that is a trail byte, which varies from character to character,
-// whereas the lead byte is the same for nearly every kana of the file.
-std::size_t findBytes(std::string_view bytes, std::string_view key, std::size_t from)
+// A line in the written layout: "reading","character",count with one to four digits, then CR LF,
+// LF or the end of the file, neither text holding a double quote or a line end. Gives the start of
+// the next line and the three fields, or null for any other line (which the field reader splits).
+const char* plainEntry(const char* p, const char* end, std::string_view& reading, std::string_view& character,
+    std::string_view& count)
 {
-    const std::size_t tail = key.size() - 1;
-    for (std::size_t pos = from + tail; pos < bytes.size(); ++pos) {
-        pos = bytes.find(key.back(), pos);
-        if (pos == std::string_view::npos)
-            break;
-        if (bytes.compare(pos - tail, key.size(), key) == 0)
-            return pos - tail;
-    }
-    return std::string_view::npos;
+    auto quoted = [&](const char*& q, std::string_view& field) {
+        if (q >= end || *q != '"')
+            return false;
+        const char* open = q + 1;
+        const char* close = open;
+        while (close < end && *close != '"' && *close != '\n' && *close != '\r')
+            ++close;
+        if (close >= end || *close != '"')
+            return false;
+        field = std::string_view(open, static_cast<std::size_t>(close - open));
+        q = close + 1;
+        return true;
+    };
+    const char* q = p;
+    if (!quoted(q, reading) || q >= end || *q++ != ',' || !quoted(q, character) || q >= end || *q++ != ',')
+        return nullptr;
+    const char* digits = q;
+    while (q < end && q - digits < 5 && *q >= '0' && *q <= '9')
+        ++q;
+    if (q == digits || q - digits > 4)
+        return nullptr;
+    count = std::string_view(digits, static_cast<std::size_t>(q - digits));
+    if (q == end)
+        return q;
+    if (*q == '\n')
+        return q + 1;
+    if (*q == '\r' && q + 1 < end && q[1] == '\n')
+        return q + 2;
+    return nullptr;
 }
 
-// Calls onLine(fields) for every line of `bytes` whose bytes hold `key` somewhere, in file order, with
-// the line split by the one field reader. Lines without the key, nearly all of them, are never
-// split. An empty key, or one holding a line end, goes through every line.
-template <class OnLine>
-void forEachLineHolding(std::string_view bytes, std::string_view key, OnLine&& onLine)
-{
-    if (key.empty() || key.find('\n') != std::string_view::npos) {
-        text::forEachLine(bytes, onLine);
-        return;
+} // namespace
+
+// Every entry of a kana file grouped by the raw bytes of its reading, in file order within a
+// reading. Made in one pass and kept while the file is unchanged, so a keystroke finds its reading
+// with one hash probe and decodes only the entries it returns. The entries of one reading are
+// chained through the flat entry array; the readings sit in an open-addressing table. As in the
+// stroke index, a last line without a line end is held aside, and the index of an earlier state of
+// a file that has only grown is carried on from its last line end.
+class KanaIndex {
+public:
+    static constexpr std::uint32_t kEnd = 0xFFFFFFFF;
+    struct Entry {
+        std::uint32_t characterStart; // where the character field starts in the kept bytes
+        std::uint32_t characterSize;
+        std::uint32_t next;           // the reading's next entry, or kEnd
+        std::int16_t strokes;
+    };
+
+    KanaIndex(std::string&& bytes, const KanaIndex* earlier) : bytes_(std::move(bytes))
+    {
+        const std::size_t lineEnd = bytes_.rfind('\n');
+        complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
+        std::size_t from = 0;
+        if (earlier && earlier->complete_ > 0 && earlier->complete_ <= complete_
+            && std::memcmp(earlier->bytes_.data(), bytes_.data(), earlier->complete_) == 0) {
+            // Only grown: the entries of the earlier lines point at the same bytes.
+            entries_ = earlier->entries_;
+            groups_ = earlier->groups_;
+            slots_ = earlier->slots_;
+            from = earlier->complete_;
+        } else {
+            slots_.assign(1024, kEnd);
+            entries_.reserve(bytes_.size() / 16); // a written line is about 15 bytes
+        }
+        forEachEntryIn(from, complete_, [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
+            add(reading, character, strokes);
+        });
+        forEachEntryIn(complete_, bytes_.size(), [&](std::string_view reading, std::string_view character, std::int16_t strokes) {
+            tail_ = Tail{std::string(reading), character, strokes};
+        });
     }
-    text::FieldList fields;
-    std::size_t from = 0;
-    while (from < bytes.size()) {
-        const std::size_t hit = findBytes(bytes, key, from);
-        if (hit == std::string_view::npos)
+
+    // Calls onEntry(std::string_view character, std::int16_t strokes) for the entries whose reading
+    // is exactly these bytes, in file order, until it returns false.
+    template <class OnEntry>
+    void forEachOf(std::string_view reading, OnEntry&& onEntry) const
+    {
+        const std::uint32_t group = slots_[probe(reading, hashOf(reading))];
+        if (group != kEnd) {
+            for (std::uint32_t e = groups_[group].first; e != kEnd; e = entries_[e].next) {
+                const Entry& entry = entries_[e];
+                if (!onEntry(std::string_view(bytes_.data() + entry.characterStart, entry.characterSize), entry.strokes))
+                    return;
+            }
+        }
+        if (tail_ && tail_->reading == reading) // the last line, without a line end, comes last
+            onEntry(tail_->character, tail_->strokes);
+    }
+
+private:
+    struct Group {
+        std::uint32_t readingStart;
+        std::uint32_t readingSize;
+        std::uint32_t first;
+        std::uint32_t last;
+        std::uint64_t hash;
+    };
+
+    // Calls onEntry(reading, character, strokes) for the entries of the lines between two line starts.
+    template <class OnEntry>
+    void forEachEntryIn(std::size_t from, std::size_t to, OnEntry&& onEntry) const
+    {
+        const char* p = bytes_.data() + from;
+        const char* const end = bytes_.data() + to;
+        text::FieldList fields;
+        while (p < end) {
+            std::string_view reading, character, count;
+            if (const char* next = plainEntry(p, end, reading, character, count)) {
+                onEntry(reading, character, StrokeDictionary::countOf(count));
+                p = next;
+                continue;
+            }
+            const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            const char* next = lineEnd ? lineEnd + 1 : end;
+            if (!lineEnd)
+                lineEnd = end;
+            std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            fields.clear();
+            text::splitFields(line, fields);
+            if (fields.size() >= kEntryFields)
+                onEntry(fields[0], fields[1], StrokeDictionary::countOf(fields[2]));
+            p = next;
+        }
+    }
+
+    static std::uint64_t hashOf(std::string_view bytes)
+    {
+        std::uint64_t h = 14695981039346656037ull; // FNV-1a
+        for (char c : bytes)
+            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return h;
+    }
+
+    std::string_view readingOf(const Group& g) const { return std::string_view(bytes_.data() + g.readingStart, g.readingSize); }
+
+    // The slot holding the reading's group, or the empty slot where it would go.
+    std::size_t probe(std::string_view reading, std::uint64_t hash) const
+    {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+            const std::uint32_t g = slots_[i];
+            if (g == kEnd || (groups_[g].hash == hash && readingOf(groups_[g]) == reading))
+                return i;
+        }
+    }
+
+    void add(std::string_view reading, std::string_view character, std::int16_t strokes)
+    {
+        const std::uint64_t hash = hashOf(reading);
+        std::size_t slot = probe(reading, hash);
+        const auto index = static_cast<std::uint32_t>(entries_.size());
+        entries_.push_back(Entry{offsetOf(character), static_cast<std::uint32_t>(character.size()), kEnd, strokes});
+        std::uint32_t g = slots_[slot];
+        if (g == kEnd) {
+            g = static_cast<std::uint32_t>(groups_.size());
+            groups_.push_back(Group{offsetOf(reading), static_cast<std::uint32_t>(reading.size()), index, index, hash});
+            slots_[slot] = g;
+            if (groups_.size() * 2 > slots_.size())
+                grow();
             return;
-        const std::size_t previousEnd = hit == 0 ? std::string_view::npos : bytes.rfind('\n', hit - 1);
-        const std::size_t start = previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
-        std::size_t end = bytes.find('\n', hit);
-        from = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        fields.clear();
-        text::splitFields(line, fields);
-        onLine(static_cast<const text::FieldList&>(fields));
+        }
+        entries_[groups_[g].last].next = index;
+        groups_[g].last = index;
     }
+
+    void grow()
+    {
+        slots_.assign(slots_.size() * 2, kEnd);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::uint32_t g = 0; g < groups_.size(); ++g) {
+            std::size_t i = static_cast<std::size_t>(groups_[g].hash) & mask;
+            while (slots_[i] != kEnd)
+                i = (i + 1) & mask;
+            slots_[i] = g;
+        }
+    }
+
+    std::uint32_t offsetOf(std::string_view field) const { return static_cast<std::uint32_t>(field.data() - bytes_.data()); }
+
+    struct Tail {
+        std::string reading;
+        std::string_view character; // into bytes_
+        std::int16_t strokes;
+    };
+
+    std::string bytes_;        // the fields are kept as offsets into it
+    std::size_t complete_ = 0; // the bytes up to and with the last line end, which the table holds
+    std::optional<Tail> tail_; // the entry of a last line without a line end
+    std::vector<Entry> entries_;
+    std::vector<Group> groups_;
+    std::vector<std::uint32_t> slots_; // group numbers; kEnd for an empty slot; a power of two long
+};
+
+namespace {
+
+text::FileIndexCache<KanaIndex>& kanaIndexes()
+{
+    static text::FileIndexCache<KanaIndex> cache;
+    return cache;
 }
 
 std::u32string entryLine(std::u32string_view reading, std::u32string_view kanji, std::int16_t strokes)
@@ -85,22 +251,22 @@ KanaDictionary::KanaDictionary(std::filesystem::path kanaPath, std::filesystem::
 {
 }
 
-std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading) const
+std::vector<KanaMatch> KanaDictionary::find(std::u32string_view reading, std::size_t limit) const
 {
     std::vector<KanaMatch> matches;
     // Kana have a single Shift-JIS form, so the reading is encoded once and compared with the raw
-    // field bytes; only lines that hold those bytes are split, and only matching entries decoded.
+    // field bytes; only the matching entries are decoded.
     const text::Cp932Bytes wanted = text::encodeCp932(reading);
     if (!wanted.ok())
         return matches; // the file cannot hold such a reading
-    const std::optional<std::string> bytes = text::readFileBytes(kanaPath_);
-    if (!bytes)
+    const std::shared_ptr<const KanaIndex> index = kanaIndexes().get(kanaPath_);
+    if (!index)
         return matches;
-    const std::string_view key = wanted.bytes;
-    forEachLineHolding(*bytes, key, [&](const text::FieldList& fields) {
-        if (fields.size() < kEntryFields || fields[0] != key)
-            return;
-        matches.push_back(KanaMatch{characterText(fields[1]), StrokeDictionary::countOf(fields[2])});
+    index->forEachOf(wanted.bytes, [&](std::string_view character, std::int16_t strokes) {
+        if (matches.size() >= limit)
+            return false;
+        matches.push_back(KanaMatch{characterText(character), strokes});
+        return true;
     });
     return matches;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The kana reading file かな.dat: one entry a line, a reading, a kanji and the kanji's stroke count
-// ("やま","山",3). Every operation opens the files, reads them from the first line and closes them.
+// ("やま","山",3). Lookups go through an index of the file that is kept only while the file stays
+// exactly as it was read (text/file_cache.h); registering reads the files from the first line.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -44,9 +46,9 @@ public:
     explicit KanaDictionary(std::filesystem::path kanaPath = text::kanaFileName(),
         std::filesystem::path strokePath = text::strokeFileName());
 
-    // Every entry whose reading equals `reading` exactly, in file order, duplicates kept.
-    // An absent file gives none.
-    std::vector<KanaMatch> find(std::u32string_view reading) const;
+    // Every entry whose reading equals `reading` exactly, in file order, duplicates kept; only the
+    // first `limit` when there are more. An absent file gives none.
+    std::vector<KanaMatch> find(std::u32string_view reading, std::size_t limit = SIZE_MAX) const;
 
     // Registers up to four readings (empty slots are skipped) for a kanji of 漢字.dat. Notices, in
     // order: "<reading>  登録済みです。" for each reading the file already holds for this kanji (file

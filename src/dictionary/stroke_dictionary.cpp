@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "dictionary/entry_text.h"
+#include "text/file_cache.h"
 #include "text/unicode.h"
 
 namespace kadelo {
@@ -100,101 +102,156 @@ const CodeIndex& codeIndex()
     return index;
 }
 
-// Where the first entry for one two-byte code stands in the file, and its count.
-struct FirstEntry {
-    std::size_t lineStart;
-    std::int16_t strokes;
+} // namespace
+
+// The first and the last entry of every one- and two-byte code of a file, by entry number. Made in
+// one pass over the file's bytes and kept while the file is unchanged; a lookup then compares the
+// raw codes of the wanted characters with it and never decodes an entry. The lines up to the last
+// line end are indexed in the slots; a last line without a line end is held aside, because an
+// append may still change it. When the file has only grown, the index of its earlier state is
+// carried on from its last line end instead of reading every line again.
+class StrokeIndex {
+public:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+    struct Slot {
+        std::uint32_t firstEntry = kNone;
+        std::uint32_t lastEntry = kNone;
+        std::int16_t firstCount = 0;
+        std::int16_t lastCount = 0;
+    };
+
+    StrokeIndex(std::string&& bytes, const StrokeIndex* earlier) : bytes_(std::move(bytes))
+    {
+        const std::size_t lineEnd = bytes_.rfind('\n');
+        complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
+        std::size_t from = 0;
+        if (earlier && earlier->complete_ > 0 && earlier->complete_ <= complete_
+            && std::memcmp(earlier->bytes_.data(), bytes_.data(), earlier->complete_) == 0) {
+            slots_ = earlier->slots_;
+            entries_ = earlier->entries_;
+            from = earlier->complete_;
+        } else {
+            slots_.assign(kSlots, Slot{});
+        }
+        const std::string_view all(bytes_);
+        StrokeDictionary::forEachRawEntryIn(all.substr(from, complete_ - from),
+            [&](std::string_view characterField, std::int16_t strokes) {
+                const int slot = slotOf(codeOf(characterField));
+                if (slot >= 0) {
+                    Slot& s = slots_[static_cast<std::size_t>(slot)];
+                    if (s.firstEntry == kNone) {
+                        s.firstEntry = entries_;
+                        s.firstCount = strokes;
+                    }
+                    s.lastEntry = entries_;
+                    s.lastCount = strokes;
+                }
+                ++entries_;
+            });
+        StrokeDictionary::forEachRawEntryIn(all.substr(complete_), [&](std::string_view characterField, std::int16_t strokes) {
+            tailCode_ = codeOf(characterField);
+            tailCount_ = strokes;
+        });
+    }
+
+    // The entries of a code; empty for a code no character has or no entry holds.
+    Slot find(int code) const
+    {
+        const int slot = slotOf(code);
+        if (slot < 0)
+            return Slot{};
+        Slot s = slots_[static_cast<std::size_t>(slot)];
+        if (tailCode_ == code) { // the entry of the last line comes after all others
+            if (s.firstEntry == kNone) {
+                s.firstEntry = entries_;
+                s.firstCount = tailCount_;
+            }
+            s.lastEntry = entries_;
+            s.lastCount = tailCount_;
+        }
+        return s;
+    }
+
+private:
+    // One slot for each single byte, then one for each lead byte and trail byte 0x40–0xFC (no
+    // character has another trail byte).
+    static constexpr int kLeads = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+    static constexpr int kTrails = 0xFC - 0x40 + 1;
+    static constexpr std::size_t kSlots = 256 + kLeads * kTrails;
+
+    static int slotOf(int code)
+    {
+        if (code < 0)
+            return -1;
+        if (code < 0x100)
+            return code;
+        const int lead = code >> 8;
+        const int trail = code & 0xFF;
+        if (trail < 0x40 || trail > 0xFC)
+            return -1;
+        const int leadIndex = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
+        return 256 + leadIndex * kTrails + (trail - 0x40);
+    }
+
+    std::string bytes_;          // what the index was made from
+    std::size_t complete_ = 0;   // the bytes up to and with the last line end
+    std::vector<Slot> slots_;    // the entries of those lines
+    std::uint32_t entries_ = 0;  // how many entries those lines give
+    int tailCode_ = -2;          // the entry of a last line without a line end (-2: none)
+    std::int16_t tailCount_ = 0;
 };
 
-// The first entry whose character field is exactly the two bytes `lead`, `trail`. Instead of
-// splitting every line, memchr jumps from one occurrence of the trail byte to the next; only a line
-// where the lead byte stands right before it is split, by the shared field reader, to see whether
-// its first field is exactly that character. Every line whose first field is the character holds
-// the two bytes side by side, so no entry is missed, and the lines are met in file order.
-std::optional<FirstEntry> firstEntryOfCode(std::string_view bytes, unsigned char lead, unsigned char trail)
+namespace {
+
+text::FileIndexCache<StrokeIndex>& strokeIndexes()
 {
-    const char* const data = bytes.data();
-    const std::size_t n = bytes.size();
-    const char wanted[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-    text::FieldList fields;
-    std::size_t pos = 1;
-    while (pos < n) {
-        const void* hit = std::memchr(data + pos, trail, n - pos);
-        if (!hit)
-            return std::nullopt;
-        const std::size_t i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        if (static_cast<unsigned char>(data[i - 1]) != lead) {
-            pos = i + 1;
-            continue;
-        }
-        std::size_t start = i - 1;
-        while (start > 0 && data[start - 1] != '\n')
-            --start;
-        const void* newline = std::memchr(data + i, '\n', n - i);
-        const std::size_t end = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : n;
-        std::string_view line(data + start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        fields.clear();
-        text::splitFields(line, fields);
-        if (fields.size() >= 2 && fields[0] == std::string_view(wanted, 2))
-            return FirstEntry{start, StrokeDictionary::countOf(fields[1])};
-        pos = end + 1; // this line is not the character's entry, wherever else the bytes stand in it
-    }
-    return std::nullopt;
+    static text::FileIndexCache<StrokeIndex> cache;
+    return cache;
 }
 
 } // namespace
 
-void StrokeDictionary::lookUpEach(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts) const
+void StrokeDictionary::lookUp(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts, bool last) const
 {
     for (std::size_t i = 0; i < wanted.size(); ++i)
         counts[i].reset();
-    // Every code of every wanted character; a character without a code (one that Shift-JIS cannot
-    // hold) can never be in the file.
-    struct Want {
-        int code;
-        std::size_t position;
-    };
-    std::vector<Want> wants;
-    bool singleByte = false;
+    // A character without a code (one that Shift-JIS cannot hold) can never be in the file; when no
+    // wanted character has one, the file is not even looked at.
+    bool any = false;
+    for (char32_t c : wanted)
+        any = any || (c != 0 && !codeIndex().codesOf(c).empty());
+    if (!any)
+        return;
+    const std::shared_ptr<const StrokeIndex> index
+        = strokeIndexes().get(path_);
+    if (!index)
+        return;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         if (wanted[i] == 0)
             continue;
+        // Among all codes of the character, the earliest (or latest) entry counts.
+        std::uint32_t best = StrokeIndex::kNone;
         for (const CodeIndex::Code& c : codeIndex().codesOf(wanted[i])) {
-            wants.push_back(Want{c.code, i});
-            singleByte = singleByte || c.code < 0x100;
+            const StrokeIndex::Slot slot = index->find(c.code);
+            if (slot.firstEntry == StrokeIndex::kNone)
+                continue;
+            const std::uint32_t entry = last ? slot.lastEntry : slot.firstEntry;
+            if (best == StrokeIndex::kNone || (last ? entry > best : entry < best)) {
+                best = entry;
+                counts[i] = last ? slot.lastCount : slot.firstCount;
+            }
         }
     }
-    if (wants.empty())
-        return;
-    const std::optional<std::string> bytes = text::readFileBytes(path_);
-    if (!bytes)
-        return;
+}
 
-    if (singleByte) {
-        // A one-byte character (a digit, a half-width kana) also stands inside other lines at every
-        // turn, so here every line is read in turn.
-        forEachRawEntryIn(*bytes, [&](std::string_view characterField, std::int16_t strokes) {
-            const int code = codeOf(characterField);
-            for (const Want& w : wants)
-                if (w.code == code && !counts[w.position])
-                    counts[w.position] = strokes;
-        });
-        return;
-    }
+void StrokeDictionary::lookUpEach(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts) const
+{
+    lookUp(wanted, counts, false);
+}
 
-    // Two-byte characters: the earliest entry among all codes of a character counts.
-    std::vector<std::optional<std::size_t>> lineOf(wanted.size());
-    for (std::size_t k = 0; k < wants.size(); ++k) {
-        const Want& w = wants[k];
-        const std::optional<FirstEntry> first
-            = firstEntryOfCode(*bytes, static_cast<unsigned char>(w.code >> 8), static_cast<unsigned char>(w.code & 0xFF));
-        if (first && (!lineOf[w.position] || first->lineStart < *lineOf[w.position])) {
-            lineOf[w.position] = first->lineStart;
-            counts[w.position] = first->strokes;
-        }
-    }
+void StrokeDictionary::lookUpLastEach(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts) const
+{
+    lookUp(wanted, counts, true);
 }
 
 std::optional<std::int16_t> StrokeDictionary::lookUp(std::u32string_view character) const

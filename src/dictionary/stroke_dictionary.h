@@ -1,7 +1,8 @@
 #pragma once
 // The kanji stroke dictionary 漢字.dat: one entry a line, a character in double quotes and its stroke
-// count ("山",3). Every operation opens the file, reads it from the first line and closes it; nothing
-// is kept between operations, so an entry appended anywhere is found by the next lookup.
+// count ("山",3). Lookups go through an index of the file that is kept only while the file stays
+// exactly as it was read (text/file_cache.h), so an entry appended anywhere is found by the next
+// lookup; the other operations read the file from the first line every time.
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -42,6 +43,9 @@ public:
     // is not looked up. `counts` must be at least as long as `wanted`.
     void lookUpEach(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts) const;
 
+    // The same, except that the last entry of each character counts.
+    void lookUpLastEach(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts) const;
+
     // The stroke count of the first entry whose character is exactly `character`; empty when none
     // (or when `character` is not exactly one character).
     std::optional<std::int16_t> lookUp(std::u32string_view character) const;
@@ -81,8 +85,12 @@ public:
     }
 
 private:
+    friend class StrokeIndex; // built from the raw entries
+
+    void lookUp(std::span<const char32_t> wanted, std::span<std::optional<std::int16_t>> counts, bool last) const;
+
     // Calls onEntry(std::string_view characterField, std::int16_t strokes) for every entry, with the
-    // character field as raw Shift-JIS bytes. This runs on every keystroke in a name box, so lines
+    // character field as raw Shift-JIS bytes. This builds the lookup index, so lines
     // in the exact layout the program writes ("山",3 with up to four digits) are taken straight from
     // the bytes; every other line goes through the shared field reader, which gives the same entry
     // for a line in that layout.

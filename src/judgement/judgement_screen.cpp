@@ -71,6 +71,22 @@ const std::vector<int> kGivenShown[4] = {
     {12, 18, 9, 3, 10, 2, 11, 19, 23, 20, 21, 22, 24, 29, 25, 32},
 };
 
+// Shows or hides a piece of the diagram only when its state changes: under X11 every show() or
+// hide() makes Qt ask the X server where the pointer is, and most keystrokes change few pieces.
+void setShown(QWidget* piece, bool shown)
+{
+    if (piece->testAttribute(Qt::WA_WState_ExplicitShowHide) && piece->isHidden() != shown)
+        return;
+    piece->setVisible(shown);
+}
+
+// Empties a label unless it is empty already (clearing always repaints).
+void clearLabel(QLabel* label)
+{
+    if (!label->text().isEmpty())
+        label->clear();
+}
+
 bool contains(const std::vector<int>& list, int n)
 {
     return std::find(list.begin(), list.end(), n) != list.end();
@@ -399,31 +415,31 @@ void JudgementScreen::showCounts(const std::u32string& name, const NameHalf& hal
 void JudgementScreen::layOutSurname(int length)
 {
     for (int i = 0; i < 3; ++i) {
-        tm_[i]->setVisible(i < length);
-        lm_[i]->setVisible(i < length);
-        lm_[i]->clear();
+        setShown(tm_[i], i < length);
+        setShown(lm_[i], i < length);
+        clearLabel(lm_[i]);
     }
     for (int n : kSurnameSegments)
-        lines_[n]->setVisible(contains(kSurnameShown[length], n));
+        setShown(lines_[n], contains(kSurnameShown[length], n));
 }
 
 void JudgementScreen::layOutGiven(int length)
 {
     for (int i = 0; i < 3; ++i) {
-        tn_[i]->setVisible(i < length);
-        ln_[i]->setVisible(i < length);
-        ln_[i]->clear();
+        setShown(tn_[i], i < length);
+        setShown(ln_[i], i < length);
+        clearLabel(ln_[i]);
     }
     for (int n : kGivenSegments)
-        lines_[n]->setVisible(contains(kGivenShown[length], n));
+        setShown(lines_[n], contains(kGivenShown[length], n));
     if (length > 0)
-        lines_[32]->show();
+        setShown(lines_[32], true);
 }
 
 void JudgementScreen::clearJudgement()
 {
     for (QLabel* l : {ls_, lj_, lg_, lt_, soukaku_, jinnkaku_, gaikaku_, tikaku_})
-        l->clear();
+        clearLabel(l);
 }
 
 void JudgementScreen::judge()

@@ -1,6 +1,7 @@
 #include "judgement/marks.h"
 
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 
 namespace kadelo {
@@ -83,36 +84,63 @@ static_assert(wellFormed(kJinnkaku));
 static_assert(wellFormed(kGaikaku));
 static_assert(wellFormed(kTikaku));
 
+// The grades of one table as an array indexed by the fortune number, worked out at compile time
+// from the four lists: grading a number is then one bounds check and one read.
+enum class Grade : std::uint8_t { outside, best, good, fair, bad };
+
+constexpr int kNumbers = 70; // every table lies within 0 .. 69
+
+using GradeIndex = std::array<Grade, kNumbers>;
+
+constexpr GradeIndex indexOf(const GradeTable& t)
+{
+    GradeIndex index{};
+    for (int v = 0; v < kNumbers; ++v)
+        index[static_cast<std::size_t>(v)] = listed(t.best, v) ? Grade::best
+            : listed(t.good, v)                                 ? Grade::good
+            : listed(t.fair, v)                                 ? Grade::fair
+            : listed(t.bad, v)                                  ? Grade::bad
+                                                                : Grade::outside;
+    return index;
+}
+
+constexpr bool fitsIndex(const GradeTable& t)
+{
+    return t.low >= 0 && t.high < kNumbers;
+}
+static_assert(fitsIndex(kSoukakuBoy) && fitsIndex(kSoukakuGirl) && fitsIndex(kJinnkaku) && fitsIndex(kGaikaku)
+    && fitsIndex(kTikaku));
+
+constexpr GradeIndex kSoukakuBoyIndex = indexOf(kSoukakuBoy);
+constexpr GradeIndex kSoukakuGirlIndex = indexOf(kSoukakuGirl);
+constexpr GradeIndex kJinnkakuIndex = indexOf(kJinnkaku);
+constexpr GradeIndex kGaikakuIndex = indexOf(kGaikaku);
+constexpr GradeIndex kTikakuIndex = indexOf(kTikaku);
+
+constexpr FortuneMark kMarks[] = {kOutside, kBest, kGood, kFair, kBad};
+
 } // namespace
 
 FortuneMark gradeFortune(Fortune fortune, std::int16_t number, bool boy)
 {
-    const GradeTable* table = nullptr;
+    const GradeIndex* index = nullptr;
     switch (fortune) {
     case Fortune::soukaku:
-        table = boy ? &kSoukakuBoy : &kSoukakuGirl;
+        index = boy ? &kSoukakuBoyIndex : &kSoukakuGirlIndex;
         break;
     case Fortune::jinnkaku:
-        table = &kJinnkaku;
+        index = &kJinnkakuIndex;
         break;
     case Fortune::gaikaku:
-        table = &kGaikaku;
+        index = &kGaikakuIndex;
         break;
     case Fortune::tikaku:
-        table = &kTikaku;
+        index = &kTikakuIndex;
         break;
     }
-    if (!table)
+    if (!index || number < 0 || number >= kNumbers)
         return kOutside;
-    if (listed(table->best, number))
-        return kBest;
-    if (listed(table->good, number))
-        return kGood;
-    if (listed(table->fair, number))
-        return kFair;
-    if (listed(table->bad, number))
-        return kBad;
-    return kOutside;
+    return kMarks[static_cast<std::size_t>((*index)[static_cast<std::size_t>(number)])];
 }
 
 } // namespace kadelo

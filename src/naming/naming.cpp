@@ -101,7 +101,8 @@ KanaSlots resolveKanaBox(std::u32string_view reading, const KanaDictionary& dict
 {
     if (reading.empty())
         return KanaSlots{};
-    return slotsFromMatches(std::u32string(reading), dictionary.find(reading));
+    // One match more than a box keeps tells whether any were left out.
+    return slotsFromMatches(std::u32string(reading), dictionary.find(reading, kMaxKanji + 1));
 }
 
 std::u32string hitCaption(const KanaSlots& slots)
@@ -148,27 +149,27 @@ std::int16_t lastFilledBox(const KanaBoxes& boxes)
 
 void resolveSurname(std::u32string_view surname, const StrokeLookup& dictionary, SurnameCounts& sei)
 {
-    std::array<std::optional<char32_t>, 3> c;
+    std::array<char32_t, 3> wanted{}; // 0: nothing to look up
     bool wide = false;
     for (std::size_t p = 0; p < 3 && p < surname.size(); ++p) {
-        c[p] = surname[p];
+        wanted[p] = surname[p];
         wide = wide || !StrokeLookup::fitsStrokeFile(surname[p]);
     }
-    auto take = [&](std::optional<char32_t> character, std::int16_t strokes) {
-        if (!character)
-            return;
-        for (std::size_t p = 0; p < 3; ++p)
-            if (c[p] == character)
-                sei[p] = strokes;
-    };
-    dictionary.strokeFile().forEachEntry(take);
+    std::array<std::optional<std::int16_t>, 3> found;
+    dictionary.strokeFile().lookUpLastEach(wanted, found);
+    for (std::size_t p = 0; p < 3; ++p)
+        if (found[p])
+            sei[p] = *found[p];
     // A character Shift-JIS cannot hold has its count in the UTF-8 file only.
     if (wide)
         dictionary.wideFile().forEachEntry([&](std::optional<char32_t> character, std::int16_t strokes) {
-            if (character && !StrokeLookup::fitsStrokeFile(*character))
-                take(character, strokes);
+            if (!character || StrokeLookup::fitsStrokeFile(*character))
+                return;
+            for (std::size_t p = 0; p < 3; ++p)
+                if (wanted[p] == *character)
+                    sei[p] = strokes;
         });
-    if (c[1] == kRepeatMark)
+    if (wanted[1] == kRepeatMark)
         sei[1] = sei[0];
 }
 
@@ -182,8 +183,8 @@ std::array<FortuneMark, 4> Det(const KanaBoxes& boxes, const Grading& grading, i
 void generateInto(CandidateList& list, const KanaBoxes& boxes, bool grade, const Grading& grading, const Progress& progress)
 {
     list.nlist.resize(kListSlots);
-    for (std::u32string& entry : list.nlist)
-        entry.clear(); // keeps the capacity for the next run
+    for (Candidate& entry : list.nlist)
+        entry.clear();
     list.kanacnt = lastFilledBox(boxes);
     const std::size_t wanted = static_cast<std::size_t>(list.kanacnt);
 
@@ -208,8 +209,7 @@ void generateInto(CandidateList& list, const KanaBoxes& boxes, bool grade, const
                     continue;
                 if (count == kMaxCandidates)
                     break; // the list is full: slot 27000 always stays empty
-                std::u32string& entry = list.nlist[static_cast<std::size_t>(count)];
-                entry.reserve(length + kEntryGap.size() + (grade ? 4 : 0));
+                Candidate& entry = list.nlist[static_cast<std::size_t>(count)];
                 entry.append(b1.kanji[i]).append(b2.kanji[j]).append(b3.kanji[k]).append(kEntryGap);
                 if (grade) {
                     strokes.given.counts = {b1.kaku[i], b2.kaku[j], b3.kaku[k]};
@@ -232,12 +232,12 @@ CandidateList generateCandidates(const KanaBoxes& boxes, bool grade, const Gradi
     return list;
 }
 
-Page page(const std::vector<std::u32string>& nlist, int first)
+Page page(const CandidateSlots& nlist, int first)
 {
     Page result;
     for (int n = first; n < first + kPageLines; ++n) {
         if (n >= 0 && static_cast<std::size_t>(n) < nlist.size())
-            result.entries += nlist[static_cast<std::size_t>(n)];
+            result.entries += nlist[static_cast<std::size_t>(n)].view();
         result.numbers += decimal(n + 1);
         if (n + 1 < first + kPageLines) {
             result.entries += kLineEnd;
@@ -295,7 +295,7 @@ bool isGoodName(std::u32string_view entry)
     return true;
 }
 
-std::vector<int> shownOrder(const std::vector<std::u32string>& nlist, std::int16_t ncount, ListChoice choice)
+std::vector<int> shownOrder(const CandidateSlots& nlist, std::int16_t ncount, ListChoice choice)
 {
     const int made = std::min<int>(std::max<int>(ncount, 0), static_cast<int>(nlist.size()));
     std::vector<int> order;
@@ -319,9 +319,9 @@ std::vector<int> shownOrder(const std::vector<std::u32string>& nlist, std::int16
     return order;
 }
 
-std::vector<std::u32string> shownEntries(const std::vector<std::u32string>& nlist, const std::vector<int>& order)
+CandidateSlots shownEntries(const CandidateSlots& nlist, const std::vector<int>& order)
 {
-    std::vector<std::u32string> entries;
+    CandidateSlots entries;
     entries.reserve(order.size() + 1);
     for (int n : order)
         entries.push_back(nlist[static_cast<std::size_t>(n)]);
@@ -366,15 +366,15 @@ bool isPlainFileName(std::u32string_view name)
     return text::cp932CanHold(name);
 }
 
-text::Cp932Bytes candidateFileBytes(const std::vector<std::u32string>& nlist, std::int16_t ncount)
+text::Cp932Bytes candidateFileBytes(const CandidateSlots& nlist, std::int16_t ncount)
 {
     std::u32string content;
     for (int n = 0; n <= ncount && static_cast<std::size_t>(n) < nlist.size(); ++n)
-        content.append(nlist[static_cast<std::size_t>(n)]).append(kLineEnd);
+        content.append(nlist[static_cast<std::size_t>(n)].view()).append(kLineEnd);
     return text::encodeCp932(content);
 }
 
-SaveResult writeCandidateFile(std::u32string_view name, const std::vector<std::u32string>& nlist, std::int16_t ncount)
+SaveResult writeCandidateFile(std::u32string_view name, const CandidateSlots& nlist, std::int16_t ncount)
 {
     if (!isPlainFileName(name))
         return {SaveResult::Kind::BadName, {}};

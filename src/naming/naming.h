@@ -3,6 +3,7 @@
 // counts, the possible count, the generation of (graded) candidate names, the page of ten entries,
 // and the candidate file. Plain C++: the naming screen calls these from its event handlers.
 #include <array>
+#include <compare>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -85,10 +86,55 @@ struct Grading {
 // the stroke slots kaku1[i], kaku2[j], kaku3[k]. A surname length of 0 or more than 3 gives four "★".
 std::array<FortuneMark, 4> Det(const KanaBoxes& boxes, const Grading& grading, int i, int j, int k);
 
+// One entry of the candidate list: a name of up to three characters, two spaces and up to four
+// marks. The characters are held in place, so a list of 27,001 entries is one allocation, not one
+// per entry. Reads as a std::u32string_view.
+class Candidate {
+public:
+    static constexpr std::size_t kCapacity = 3 + 2 + 4;
+
+    Candidate() = default;
+    Candidate(std::u32string_view text) { assign(text); }
+    Candidate(const std::u32string& text) { assign(text); }
+    Candidate(const char32_t* text) { assign(text); }
+
+    std::u32string_view view() const { return std::u32string_view(chars_.data(), size_); }
+    operator std::u32string_view() const { return view(); }
+    std::u32string str() const { return std::u32string(view()); }
+    bool empty() const { return size_ == 0; }
+    std::size_t size() const { return size_; }
+    void clear() { size_ = 0; }
+
+    // Appends what fits; an entry never needs more than kCapacity characters.
+    Candidate& append(std::u32string_view text)
+    {
+        for (char32_t c : text)
+            if (size_ < kCapacity)
+                chars_[size_++] = c;
+        return *this;
+    }
+
+    friend bool operator==(const Candidate& a, const Candidate& b) { return a.view() == b.view(); }
+    friend bool operator==(const Candidate& a, std::u32string_view b) { return a.view() == b; }
+    friend auto operator<=>(const Candidate& a, const Candidate& b) { return a.view() <=> b.view(); }
+
+private:
+    void assign(std::u32string_view text)
+    {
+        size_ = 0;
+        append(text);
+    }
+
+    std::array<char32_t, kCapacity> chars_{};
+    std::uint8_t size_ = 0;
+};
+
+using CandidateSlots = std::vector<Candidate>;
+
 // The result of a generation. nlist always has kListSlots slots; entries run from index 0 in
 // generation order, every other slot is empty.
 struct CandidateList {
-    std::vector<std::u32string> nlist = std::vector<std::u32string>(kListSlots);
+    CandidateSlots nlist = CandidateSlots(kListSlots);
     std::int16_t ncount = 0;
     std::int16_t kanacnt = 1;
 };
@@ -96,7 +142,7 @@ struct CandidateList {
 // Called with the index of every entry just stored.
 using Progress = std::function<void(int index)>;
 
-// Refills `list` (its slots are emptied and reused, so a repeated run does not allocate): every
+// Refills `list` (its slots are emptied and reused): every
 // combination of one slot per box, box 1 outermost, whose name has kanacnt characters, in order;
 // each entry is the name, two spaces and, when `grade` is set, the four marks of Det.
 void generateInto(CandidateList& list, const KanaBoxes& boxes, bool grade, const Grading& grading,
@@ -112,7 +158,7 @@ struct Page {
     std::u32string entries;
     std::u32string numbers;
 };
-Page page(const std::vector<std::u32string>& nlist, int first);
+Page page(const CandidateSlots& nlist, int first);
 
 // ---- What the list shows ------------------------------------------------------------------------
 
@@ -132,11 +178,11 @@ struct ListChoice {
 
 // The entries 0 … ncount−1 of nlist as the list shows them: their indices, kept when they pass the
 // choice, ordered by score from best when asked (equal scores keep the order of generation).
-std::vector<int> shownOrder(const std::vector<std::u32string>& nlist, std::int16_t ncount, ListChoice choice);
+std::vector<int> shownOrder(const CandidateSlots& nlist, std::int16_t ncount, ListChoice choice);
 
 // The entries of `order` in that order, with the empty slot after the last one, as the list box,
 // the candidate file and the hand-over use them.
-std::vector<std::u32string> shownEntries(const std::vector<std::u32string>& nlist, const std::vector<int>& order);
+CandidateSlots shownEntries(const CandidateSlots& nlist, const std::vector<int>& order);
 
 // "120 / 600通り": how many entries are shown of how many were made.
 std::u32string shownCaption(std::size_t shown, std::int16_t made);
@@ -159,7 +205,7 @@ bool isPlainFileName(std::u32string_view name);
 
 // The file's bytes: entries 0 to ncount of nlist, each followed by CR LF, in Shift-JIS.
 // `unencodable` lists characters Shift-JIS cannot hold (nothing is written then).
-text::Cp932Bytes candidateFileBytes(const std::vector<std::u32string>& nlist, std::int16_t ncount);
+text::Cp932Bytes candidateFileBytes(const CandidateSlots& nlist, std::int16_t ncount);
 
 struct SaveResult {
     enum class Kind { Saved, BadName, Unencodable, CannotWrite };
@@ -171,7 +217,7 @@ struct SaveResult {
 // Creates or rewrites `name` in the current folder with the list. Refused, with nothing written,
 // when the name is not a plain file name, an entry cannot be written in Shift-JIS, or the file or
 // the folder is read-only.
-SaveResult writeCandidateFile(std::u32string_view name, const std::vector<std::u32string>& nlist, std::int16_t ncount);
+SaveResult writeCandidateFile(std::u32string_view name, const CandidateSlots& nlist, std::int16_t ncount);
 
 // ---- Sending a candidate -------------------------------------------------------------------------
 

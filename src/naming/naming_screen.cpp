@@ -85,17 +85,22 @@ void setListLines(QTextEdit* box, const QString& text)
     all.mergeBlockFormat(format);
 }
 
-// Moves the progress bar only when what it draws changes: its filled width in pixels. A run of
-// 27,000 entries then sets it a few hundred times at most instead of 27,000.
+// Moves the progress bar only when a person could see it: when its filled width in pixels changes,
+// and then at most once a screen refresh (16 ms), since every move repaints the bar at once. The
+// last position is always shown at the end.
 class BarStepper {
 public:
-    explicit BarStepper(QProgressBar* bar) : bar_(bar)
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kFrame{16};
+
+    explicit BarStepper(QProgressBar* bar) : bar_(bar), lastShown_(Clock::now())
     {
         QStyleOptionProgressBar option;
         option.initFrom(bar);
         width_ = std::max(1, bar->style()->subElementRect(QStyle::SE_ProgressBarContents, &option, bar).width());
         span_ = std::max(1, bar->maximum() - bar->minimum());
         shown_ = filled(bar->value());
+        pending_ = bar->value();
     }
 
     // Returns true when the bar was set.
@@ -104,8 +109,21 @@ public:
         const long long f = filled(value);
         if (f == shown_)
             return false;
-        shown_ = f;
-        bar_->setValue(value);
+        pending_ = value;
+        const Clock::time_point now = Clock::now(); // read only when the drawing would change
+        if (now - lastShown_ < kFrame)
+            return false;
+        show(value, f, now);
+        return true;
+    }
+
+    // Shows the last position stepped to; returns true when the bar was set.
+    bool finish()
+    {
+        const long long f = filled(pending_);
+        if (f == shown_ && bar_->value() == pending_)
+            return false;
+        show(pending_, f, Clock::now());
         return true;
     }
 
@@ -115,10 +133,19 @@ private:
         return static_cast<long long>(std::max(0, value - bar_->minimum())) * width_ / span_;
     }
 
+    void show(int value, long long f, Clock::time_point now)
+    {
+        shown_ = f;
+        lastShown_ = now;
+        bar_->setValue(value);
+    }
+
     QProgressBar* bar_;
     int width_ = 1;
     int span_ = 1;
     long long shown_ = 0;
+    int pending_ = 0;
+    Clock::time_point lastShown_;
 };
 
 } // namespace
@@ -368,6 +395,8 @@ void NamingScreen::generate()
             if (stepper.step(index))
                 ++barUpdates_;
         });
+        if (stepper.finish())
+            ++barUpdates_;
     } else {
         naming::generateInto(list_, boxes_, grade, grading);
     }
@@ -402,7 +431,7 @@ naming::ListChoice NamingScreen::listChoice() const
     return choice;
 }
 
-const std::vector<std::u32string>& NamingScreen::shownList() const
+const naming::CandidateSlots& NamingScreen::shownList() const
 {
     return listChoice().active() ? shown_ : list_.nlist;
 }
@@ -443,7 +472,7 @@ bool NamingScreen::eventFilter(QObject* watched, QEvent* event)
         const auto* click = static_cast<QMouseEvent*>(event);
         const int line = textIn_->cursorForPosition(click->position().toPoint()).blockNumber();
         const int index = vs_->value() + line;
-        const std::vector<std::u32string>& entries = shownList();
+        const naming::CandidateSlots& entries = shownList();
         if (line >= 0 && line < naming::kPageLines && index < static_cast<int>(entries.size())
             && !entries[static_cast<std::size_t>(index)].empty())
             sendNumbered(index + 1);
@@ -523,7 +552,7 @@ void NamingScreen::sendNumbered(double n)
 
 void NamingScreen::sendCandidate(std::size_t index)
 {
-    const std::vector<std::u32string>& entries = shownList();
+    const naming::CandidateSlots& entries = shownList();
     if (index >= entries.size())
         return;
     nbuf = ui::qs(entries[index]);

@@ -39,7 +39,7 @@ public:
     int barUpdates() const { return barUpdates_; }
     // The entries as the list shows them (numbered from 1), followed by one empty slot; with neither
     // "吉名のみ" nor "評価順" ticked, nlist itself.
-    const std::vector<std::u32string>& shownList() const;
+    const naming::CandidateSlots& shownList() const;
     // How many entries the list shows.
     int shownCount() const;
 
@@ -88,7 +88,7 @@ private:
     CountingChoice counting_ = readCountingChoice(); // the way of counting, as it stood when the screen opened
     naming::CandidateList list_;
     std::int16_t generatedCount_ = 0;         // the possible count P of the last generation
-    std::vector<std::u32string> shown_;       // the shown entries while a choice is ticked
+    naming::CandidateSlots shown_;            // the shown entries while a choice is ticked
     // The surname and readings of the generation that made list_; the candidate file is named after them.
     QString listSurname_;
     std::array<QString, 3> listReadings_;

@@ -89,6 +89,13 @@ Encoder& encoder()
 
 std::u32string decodeCp932(std::string_view bytes)
 {
+    // Plain ASCII (the settings file at start, as a rule) needs no table, which takes a couple of
+    // milliseconds to fill on first use.
+    bool ascii = true;
+    for (char c : bytes)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii)
+        return std::u32string(bytes.begin(), bytes.end());
     const DecodeTable& t = decodeTable();
     std::u32string out;
     out.reserve(bytes.size());

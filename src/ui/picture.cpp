@@ -13,17 +13,24 @@ Picture::Picture(QWidget* parent, const QString& name, const QString& svgResourc
     initResources();
     setObjectName(name);
     setAttribute(Qt::WA_TranslucentBackground);
-    render();
 }
 
 void Picture::setPicture(const QString& svgResource)
 {
     resource_ = svgResource;
-    render();
+    renderWhenShown();
+}
+
+void Picture::renderWhenShown()
+{
+    stale_ = true;
+    if (isVisible())
+        render();
 }
 
 void Picture::render()
 {
+    stale_ = false;
     const QSize size = this->size().isValid() && !this->size().isEmpty() ? this->size() : QSize(32, 32);
     const qreal ratio = devicePixelRatioF();
     QPixmap pixmap(size * ratio);
@@ -54,7 +61,14 @@ void Picture::mouseDoubleClickEvent(QMouseEvent* event)
 void Picture::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
-    render();
+    renderWhenShown();
+}
+
+void Picture::showEvent(QShowEvent* event)
+{
+    if (stale_)
+        render();
+    QLabel::showEvent(event);
 }
 
 } // namespace kadelo::ui

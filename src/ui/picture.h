@@ -1,5 +1,7 @@
 #pragma once
-// A picture control: an SVG drawn at the control's size, reporting clicks and double-clicks.
+// A picture control: an SVG drawn at the control's size, reporting clicks and double-clicks. The
+// drawing is made when the control is first shown (and again after a change of size or picture),
+// so hidden pictures cost nothing.
 #include <QLabel>
 
 namespace kadelo::ui {
@@ -19,10 +21,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void render();
+    void renderWhenShown();
     QString resource_;
+    bool stale_ = true; // the drawing does not match the picture or the size
 };
 
 } // namespace kadelo::ui

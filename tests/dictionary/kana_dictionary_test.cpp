@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "dictionary/stroke_dictionary.h"
 #include "support/temp_folder.h"
+#include "text/records.h"
 #include "text/unicode.h"
 
 namespace {
@@ -94,6 +98,39 @@ TEST_F(KanaDictionaryTest, FindReadsOddLinesWithoutFailing)
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(matches({found[0], found[1]}), (std::vector<std::string>{"山0", "山岳5"}));
     EXPECT_EQ(found[2].strokes, 3);
+}
+
+TEST_F(KanaDictionaryTest, FindAgreesWithThePlainReadingRuleOnMixedFilesAndStopsAtTheLimit)
+{
+    // Lines in the written layout mixed with forms the field reader splits differently or that must
+    // not count: spaces, unquoted fields, text after a closing quote, missing counts, lone CR, quotes
+    // left open, and the reading's bytes inside other fields.
+    const std::vector<std::string> pieces = {cp932("\"やま\",\"山\",3"), cp932("\"やま\",\"岳\",8"),
+        cp932(" \"やま\" ,\"峰\",10"), cp932("やま,川,3"), cp932("\"やま\",\"山岳\",5"), cp932("\"やま\",\"峰\""),
+        cp932("\"やまと\",\"和\",8"), cp932("\"か\",\"やま\",4"), cp932("\"やま\"x,\"森\",12"), cp932("\"やま"),
+        cp932("\"やま\",\"林\",12345"), cp932("\"やま\",\"林\",-2"), cp932("\"やま\",\"林\",8,9"), "", ","};
+    const std::vector<std::string> ends = {"\r\n", "\n", "\r"};
+    std::mt19937 random(321);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        const int lines = 1 + static_cast<int>(random() % 10);
+        for (int i = 0; i < lines; ++i) {
+            bytes += pieces[random() % pieces.size()];
+            if (i + 1 < lines || random() % 2)
+                bytes += ends[random() % ends.size()];
+        }
+        writeBytes(kKanaFile, bytes);
+        std::vector<std::string> expected;
+        kadelo::text::forEachLine(bytes, [&](const kadelo::text::FieldList& fields) {
+            if (fields.size() >= 3 && fields[0] == cp932("やま"))
+                expected.push_back(toUtf8(kadelo::text::fieldText(fields[1]))
+                    + std::to_string(kadelo::StrokeDictionary::countOf(fields[2])));
+        });
+        ASSERT_EQ(matches(dictionary.find(U"やま")), expected) << "round " << round;
+        const std::vector<KanaMatch> firstTwo = dictionary.find(U"やま", 2);
+        ASSERT_EQ(matches(firstTwo),
+            std::vector<std::string>(expected.begin(), expected.begin() + std::min<std::size_t>(2, expected.size())));
+    }
 }
 
 TEST_F(KanaDictionaryTest, FindInAnAbsentFileGivesNothing)

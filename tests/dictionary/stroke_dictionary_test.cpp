@@ -144,12 +144,12 @@ TEST_F(StrokeDictionaryTest, AppendRefusesTextThatWouldBreakTheFile)
 }
 
 // What the file says for one character by the plain reading rule: each line's first two fields,
-// the first entry of the character counting.
-std::optional<std::int16_t> referenceLookUp(std::string_view bytes, char32_t wanted)
+// the first entry of the character counting (or the last, when `last` is set).
+std::optional<std::int16_t> referenceLookUp(std::string_view bytes, char32_t wanted, bool last = false)
 {
     std::optional<std::int16_t> found;
     kadelo::text::forEachLine(bytes, [&](const kadelo::text::FieldList& fields) {
-        if (found || fields.size() < 2)
+        if ((found && !last) || fields.size() < 2)
             return;
         const std::optional<char32_t> c = kadelo::text::decodeSingleCharacter(fields[0]);
         if (c && *c == wanted && *c != U'\uFFFD')
@@ -181,12 +181,14 @@ TEST_F(StrokeDictionaryTest, LookUpAgreesWithThePlainReadingRuleOnMixedFiles)
                 bytes += ends[random() % ends.size()];
         }
         writeBytes(u8path("漢字.dat"), bytes);
-        std::array<std::optional<std::int16_t>, 8> all;
+        std::array<std::optional<std::int16_t>, 8> all, lasts;
         dict.lookUpEach(wanted, all);
+        dict.lookUpLastEach(wanted, lasts);
         for (std::size_t k = 0; k < wanted.size(); ++k) {
             const auto expected = referenceLookUp(bytes, wanted[k]);
             ASSERT_EQ(dict.lookUp(std::u32string(1, wanted[k])), expected) << "round " << round << " character " << k;
             ASSERT_EQ(all[k], expected) << "round " << round << " character " << k;
+            ASSERT_EQ(lasts[k], referenceLookUp(bytes, wanted[k], true)) << "round " << round << " character " << k;
         }
         std::vector<std::pair<std::optional<char32_t>, std::int16_t>> entries, referenceEntries;
         dict.forEachEntry([&](std::optional<char32_t> c, std::int16_t n) { entries.emplace_back(c, n); });

@@ -206,12 +206,12 @@ TEST(Generation, TwentySevenThousandEntriesThenARefillOfTheSameSlots)
 
 TEST(Paging, TenNumberedLinesPaddedWithEmptyOnes)
 {
-    std::vector<std::u32string> nlist(kListSlots);
+    CandidateSlots nlist(kListSlots);
     for (int n = 0; n < 20; ++n)
         nlist[n] = U"e" + text::numberField(n);
     EXPECT_EQ(utf8(page(nlist, 5).entries), "e5\r\ne6\r\ne7\r\ne8\r\ne9\r\ne10\r\ne11\r\ne12\r\ne13\r\ne14");
     EXPECT_EQ(utf8(page(nlist, 5).numbers), "6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n13\r\n14\r\n15");
-    nlist.assign(kListSlots, U"");
+    nlist.assign(kListSlots, Candidate{});
     nlist[0] = nlist[1] = nlist[2] = nlist[3] = U"f";
     EXPECT_EQ(utf8(page(nlist, 0).entries), "f\r\nf\r\nf\r\nf\r\n\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ(utf8(page(nlist, 0).numbers), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10");
@@ -255,7 +255,7 @@ TEST(CandidateFile, UnsafeNamesReadOnlyPlacesAndUnwritableEntriesAreRefused)
     EXPECT_EQ(writeCandidateFile(name, list.nlist, list.ncount).kind, SaveResult::Kind::CannotWrite);
     fs::permissions(folder.path(), fs::perms::owner_all);
 
-    std::vector<std::u32string> odd(kListSlots);
+    CandidateSlots odd(kListSlots);
     odd[0] = u("😀  ");
     EXPECT_EQ(writeCandidateFile(name, odd, 1).kind, SaveResult::Kind::Unencodable);
     EXPECT_FALSE(fs::exists(file));
@@ -279,7 +279,7 @@ TEST(Send, AnswersBecomeListNumbersAndOutOfRangeOnesAreNamed)
 // (◎ 2, ○ 1, ▲ 0, × −1, ★ −2), equal sums in generation order.
 TEST(ShownList, GoodNamesOnlyAndOrderByMarks)
 {
-    std::vector<std::u32string> nlist(kListSlots);
+    CandidateSlots nlist(kListSlots);
     const char* made[] = {"太郎  ◎○○◎", "一  ▲▲▲▲", "二  ◎◎◎◎", "三  ○○○○", "四  ★★★★", "五  ◎○○◎", "六  ◎◎◎×", "七  "};
     for (std::size_t n = 0; n < std::size(made); ++n)
         nlist[n] = u(made[n]);
@@ -293,7 +293,7 @@ TEST(ShownList, GoodNamesOnlyAndOrderByMarks)
     EXPECT_TRUE(shownOrder(nlist, 0, {true, true}).empty());
 
     // What the list box, the file and the hand-over use: the shown entries and one empty slot.
-    const std::vector<std::u32string> shown = shownEntries(nlist, shownOrder(nlist, ncount, {true, true}));
+    const CandidateSlots shown = shownEntries(nlist, shownOrder(nlist, ncount, {true, true}));
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(utf8(shown[0]), "二  ◎◎◎◎");
     EXPECT_TRUE(shown[4].empty());

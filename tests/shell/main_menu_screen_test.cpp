@@ -65,6 +65,7 @@ private Q_SLOTS:
     void switchCombinations_data();
     void switchCombinations();
     void startAnimationRunsFramesOneToThirteenThenShowsTheMenu();
+    void picturesAreDrawnWhenFirstShown();
     void exitAnimationEndsTheProgramOnItsFourteenthTick();
     void exitWithoutAnimationEndsAtOnce();
     void exitDuringIdleHidesThePoseAndItsCaption();
@@ -149,6 +150,22 @@ void MainMenuScreenTest::startAnimationRunsFramesOneToThirteenThenShowsTheMenu()
     QVERIFY(menuShown(menu));
     QVERIFY(!timer(menu, "Timer1")->isActive());
     QVERIFY(timer(menu, "Timer2")->isActive());
+}
+
+void MainMenuScreenTest::picturesAreDrawnWhenFirstShown()
+{
+    TempFolder folder;
+    writeSettings("2", "1", "1");
+    MainMenuScreen menu;
+    menu.startUp();
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    auto drawn = [&](const char* name) { return !child<QLabel>(&menu, name)->pixmap().isNull(); };
+    QVERIFY(!drawn("concon_1") && !drawn("concon_5") && !drawn("micon1"));
+    menu.timer1Tick();
+    QVERIFY(drawn("concon_1"));
+    QCOMPARE(child<QLabel>(&menu, "concon_1")->pixmap().deviceIndependentSize().toSize(), child<QLabel>(&menu, "concon_1")->size());
+    QVERIFY(!drawn("concon_5"));
 }
 
 void MainMenuScreenTest::exitAnimationEndsTheProgramOnItsFourteenthTick()
