@@ -32,7 +32,7 @@ for f in share/kadelo/漢字.dat share/kadelo/漢字UTF8.dat share/kadelo/かな
   share/kadelo/KANJIDIC2-LICENCE.txt share/icons/hicolor/scalable/apps/kadelo.svg share/man/man1/kadelo.1.gz; do
   [ -s "$usr/$f" ] || fail "missing $f"
 done
-for size in 48 128 256; do
+for size in 16 32 48 64 128 256; do
   png="$usr/share/icons/hicolor/${size}x${size}/apps/kadelo.png"
   file -b "$png" | grep -q "PNG image data, $size x $size" || fail "icon $size: $(file -b "$png" 2>&1)"
 done
