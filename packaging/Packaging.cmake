@@ -21,7 +21,7 @@ install(FILES ${KADELO_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/kadelo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 add_executable(kadelo_render_icon ${CMAKE_SOURCE_DIR}/packaging/render_icon.cpp)
 target_link_libraries(kadelo_render_icon PRIVATE Qt6::Gui Qt6::Svg)
-set(KADELO_ICON_SIZES 48 128 256)
+set(KADELO_ICON_SIZES 16 32 48 64 128 256)
 set(KADELO_ICON_ARGS)
 set(KADELO_ICONS)
 foreach(size IN LISTS KADELO_ICON_SIZES)
@@ -36,6 +36,23 @@ add_custom_command(OUTPUT ${KADELO_ICONS}
   DEPENDS kadelo_render_icon ${CMAKE_SOURCE_DIR}/assets/kadelo.svg
   COMMENT "Rendering the PNG icons" VERBATIM)
 add_custom_target(kadelo_icons ALL DEPENDS ${KADELO_ICONS})
+# The window icon is built into the program as raw pixels at the sizes window managers ask for: it
+# is then ready at start, where drawing the SVG at every size (or decoding PNGs) cost a good part of
+# the start-up.
+set(KADELO_WINDOW_ICON_ARGS)
+set(KADELO_WINDOW_ICONS)
+foreach(size 16 32 48 64 128)
+  set(raw ${CMAKE_BINARY_DIR}/window_icon/kadelo-${size}.rgba)
+  list(APPEND KADELO_WINDOW_ICON_ARGS ${size} ${raw})
+  list(APPEND KADELO_WINDOW_ICONS ${raw})
+endforeach()
+add_custom_command(OUTPUT ${KADELO_WINDOW_ICONS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/window_icon
+  COMMAND kadelo_render_icon ${CMAKE_SOURCE_DIR}/assets/kadelo.svg ${KADELO_WINDOW_ICON_ARGS}
+  DEPENDS kadelo_render_icon ${CMAKE_SOURCE_DIR}/assets/kadelo.svg
+  COMMENT "Rendering the window icon" VERBATIM)
+qt_add_resources(kadelo_screens kadelo_window_icon PREFIX /window_icon BASE ${CMAKE_BINARY_DIR}/window_icon
+  FILES ${KADELO_WINDOW_ICONS})
 
 # Manual page, compressed as Debian keeps them.
 set(KADELO_MANPAGE ${CMAKE_BINARY_DIR}/man/kadelo.1)

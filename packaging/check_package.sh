@@ -28,10 +28,11 @@ esac
 usr="$root/usr"
 file -b "$usr/bin/kadelo" | grep -q ', stripped' || fail "binary not stripped: $(file -b "$usr/bin/kadelo")"
 for f in share/kadelo/漢字.dat share/kadelo/漢字UTF8.dat share/kadelo/かな.dat share/kadelo/conve.dat share/kadelo/kadelo_help.html \
+  share/kadelo/旧字体.dat share/kadelo/旧字体UTF8.dat share/kadelo/旧字体由来.dat share/kadelo/UNICODE-LICENCE.txt \
   share/kadelo/KANJIDIC2-LICENCE.txt share/icons/hicolor/scalable/apps/kadelo.svg share/man/man1/kadelo.1.gz; do
   [ -s "$usr/$f" ] || fail "missing $f"
 done
-for size in 48 128 256; do
+for size in 16 32 48 64 128 256; do
   png="$usr/share/icons/hicolor/${size}x${size}/apps/kadelo.png"
   file -b "$png" | grep -q "PNG image data, $size x $size" || fail "icon $size: $(file -b "$png" 2>&1)"
 done

@@ -1,7 +1,9 @@
 // Build-time tool: renders the SVG icon into square PNG files for the desktop's icon theme.
 // Usage: kadelo_render_icon ICON.svg SIZE OUT.png [SIZE OUT.png ...]
+// An OUT ending in .rgba gets the raw pixels instead of a PNG (for the window icon built into the program).
 #include <cstdio>
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -35,7 +37,19 @@ int main(int argc, char* argv[])
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         renderer.render(&painter, QRectF(0, 0, size, size));
         painter.end();
-        if (!image.save(QString::fromLocal8Bit(argv[i + 1]), "PNG")) {
+        const QString out = QString::fromLocal8Bit(argv[i + 1]);
+        bool saved = false;
+        if (out.endsWith(QLatin1String(".rgba"))) {
+            // Raw pixels, 4 bytes each in the order R G B A (premultiplied), rows top to bottom: the
+            // program shows them without decoding anything.
+            const QImage raw = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+            QFile file(out);
+            saved = file.open(QIODevice::WriteOnly)
+                && file.write(reinterpret_cast<const char*>(raw.constBits()), raw.sizeInBytes()) == raw.sizeInBytes();
+        } else {
+            saved = image.save(out, "PNG");
+        }
+        if (!saved) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[i + 1]);
             return 1;
         }

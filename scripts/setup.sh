@@ -10,7 +10,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev googletest libbenchmark-dev
-  libpugixml-dev zlib1g-dev kanjidic-xml
+  libpugixml-dev zlib1g-dev libbz2-dev bzip2 kanjidic-xml unicode-data
   fonts-noto-cjk qt6-translations-l10n
   dpkg-dev file desktop-file-utils appstream
   xvfb xauth

@@ -1,11 +1,11 @@
 # Runs the generator into OUT and compares each file with the committed one in DATA, byte for byte.
 file(REMOVE_RECURSE "${OUT}")
-execute_process(COMMAND "${GENERATOR}" --kanjidic "${KANJIDIC}" --out "${OUT}" RESULT_VARIABLE result)
+execute_process(COMMAND "${GENERATOR}" --kanjidic "${KANJIDIC}" --unihan "${UNIHAN}" --out "${OUT}" RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the generator failed (${result})")
 endif()
 set(failed FALSE)
-foreach(name 漢字.dat 漢字UTF8.dat かな.dat conve.dat)
+foreach(name 漢字.dat 漢字UTF8.dat かな.dat conve.dat 旧字体.dat 旧字体UTF8.dat 旧字体由来.dat)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUT}/${name}" "${DATA}/${name}" RESULT_VARIABLE differs)
   if(differs EQUAL 0)
     message(STATUS "${name}: identical")

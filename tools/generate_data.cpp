@@ -1,9 +1,10 @@
 // Generates the supplied data files 漢字.dat, 漢字UTF8.dat, かな.dat and conve.dat.
 //
-//   kadelo_generate_data [--kanjidic FILE] [--out FOLDER] [--show READING ...]
+//   kadelo_generate_data [--kanjidic FILE] [--unihan FOLDER] [--out FOLDER] [--show READING ...]
 //
-// FILE defaults to Debian's /usr/share/edict/kanjidic2.xml.gz (package kanjidic-xml); FOLDER to the
-// current folder. --show prints the first kanji of the given readings instead of writing files.
+// FILE defaults to Debian's /usr/share/edict/kanjidic2.xml.gz (package kanjidic-xml); the Unihan
+// folder to /usr/share/unicode (package unicode-data), the source of the traditional counts in
+// 旧字体.dat, 旧字体UTF8.dat and 旧字体由来.dat; the output FOLDER to the current folder. --show prints the first kanji of the given readings instead of writing files.
 // Every line goes through the program's own Shift-JIS writer, so data and program agree byte for byte.
 #include <exception>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "kana_readings.h"
 #include "kanjidic_source.h"
 #include "stroke_table.h"
+#include "derivation_file.h"
 #include "text/cp932.h"
 #include "text/data_folder.h"
 #include "text/file_io.h"
@@ -133,12 +135,15 @@ int run(int argc, char** argv)
 {
     std::filesystem::path source = "/usr/share/edict/kanjidic2.xml.gz";
     std::filesystem::path out = ".";
+    std::filesystem::path unihanFolder = "/usr/share/unicode";
     std::vector<std::string> showReadings;
     bool showing = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--kanjidic" && i + 1 < argc) {
             source = argv[++i];
+        } else if (arg == "--unihan" && i + 1 < argc) {
+            unihanFolder = argv[++i];
         } else if (arg == "--out" && i + 1 < argc) {
             out = argv[++i];
         } else if (arg == "--show") {
@@ -146,7 +151,7 @@ int run(int argc, char** argv)
         } else if (showing && !arg.starts_with("--")) {
             showReadings.push_back(arg);
         } else {
-            std::cerr << "usage: kadelo_generate_data [--kanjidic FILE] [--out FOLDER] [--show READING ...]\n";
+            std::cerr << "usage: kadelo_generate_data [--kanjidic FILE] [--unihan FOLDER] [--out FOLDER] [--show READING ...]\n";
             return 2;
         }
     }
@@ -157,6 +162,7 @@ int run(int argc, char** argv)
 
     const tools::StrokeTable strokes = tools::buildStrokeTable(kanjidic);
     const tools::KanaReadings readings = tools::buildKanaReadings(kanjidic, strokes);
+    const tools::TraditionalTable traditional = tools::buildTraditionalTable(kanjidic, tools::loadUnihan(unihanFolder), strokes);
 
     std::cerr << "counts set by the printed-form table: " << strokes.corrected << "\n";
     std::cerr << "in the UTF-8 stroke file, not in Shift-JIS: " << strokes.wide.size() << " characters\n";
@@ -165,8 +171,10 @@ int run(int argc, char** argv)
               << readings.addedByRule[1] << " noun forms of verbs, " << readings.addedByRule[2] << " hand-kept\n";
     report("notes on 漢字.dat", strokes.notes);
     report("notes on かな.dat", readings.notes);
+    report("notes on the traditional counts", traditional.notes);
     std::vector<std::string> problems = strokes.problems;
     problems.insert(problems.end(), readings.problems.begin(), readings.problems.end());
+    problems.insert(problems.end(), traditional.problems.begin(), traditional.problems.end());
     if (!problems.empty()) {
         report("problems", problems);
         return 1;
@@ -182,6 +190,9 @@ int run(int argc, char** argv)
     write(out / text::wideStrokeFileName(), strokeFile(strokes.wide, DataFile::Encoding::Utf8));
     write(out / text::kanaFileName(), kanaFile(readings));
     write(out / text::conversionFileName(), conversionFile(tools::birthRows(kFirstYear, kLastYear)));
+    write(out / text::traditionalStrokeFileName(), strokeFile(traditional.entries, DataFile::Encoding::Cp932));
+    write(out / text::traditionalWideFileName(), strokeFile(traditional.utf8Entries, DataFile::Encoding::Utf8));
+    tools::writeDerivationFile(out, traditional);
     return 0;
 }
 

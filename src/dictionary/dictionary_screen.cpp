@@ -106,7 +106,7 @@ DictionaryScreen::DictionaryScreen(QWidget* parent) : QDialog(parent)
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->setDocumentMode(false);
     ui::place(tabs_, 120, 120, kClientWidth - 240, kTabsHeight);
-    tabs_->addTab(buildKanjiPage(), QStringLiteral("漢字"));
+    tabs_->addTab(buildKanjiPage(), counting_.traditional() ? QStringLiteral("漢字（旧字体）") : QStringLiteral("漢字"));
     tabs_->addTab(buildKanaPage(), QStringLiteral("かな"));
     tabs_->setCurrentIndex(0);
 
@@ -298,7 +298,7 @@ void DictionaryScreen::correctKanji()
         t2_->clear();
         return;
     }
-    const StrokeLookup dictionary;
+    const StrokeLookup dictionary = strokeLookupFor(counting_);
     const std::optional<std::int16_t> stored = dictionary.lookUp(kanji);
     if (!stored) {
         ui::showMessage(this, QStringLiteral("「%1」は、まだ登録されてません。先に「登録」してね。").arg(ui::qs(kanji)),
@@ -325,7 +325,11 @@ void DictionaryScreen::correctKanji()
         return;
     }
     showCount(*count);
-    // The readings of the kanji carry its count too.
+    // The readings of the kanji carry its count too: today's count, so a traditional one leaves them.
+    if (counting_.traditional()) {
+        ui::showMessage(this, QStringLiteral("訂正しました。"), ui::Icon::Information, correctionTitle());
+        return;
+    }
     const KanaRewrite readings = KanaDictionary().correctStrokes(kanji, *count);
     if (!readings.ok()) {
         ui::showMessage(this,
@@ -369,7 +373,7 @@ void DictionaryScreen::registerKanji()
         return;
     }
 
-    const StrokeLookup dictionary;
+    const StrokeLookup dictionary = strokeLookupFor(counting_);
     if (const std::optional<std::int16_t> stored = dictionary.lookUp(kanji)) {
         showCount(*stored);
         touroku3_->show();
@@ -377,7 +381,8 @@ void DictionaryScreen::registerKanji()
     }
     const text::WriteResult written = dictionary.append(kanji, *count);
     if (!written) {
-        const std::filesystem::path& file = StrokeLookup::fitsStrokeFile(kanji[0]) ? text::strokeFileName() : text::wideStrokeFileName();
+        const std::filesystem::path& file
+            = StrokeLookup::fitsStrokeFile(kanji[0]) ? dictionary.strokeFile().path() : dictionary.wideFile().path();
         const QString name = QString::fromStdU16String(file.u16string());
         QString message = QStringLiteral("%1に書き込めませんでした。（%2）").arg(name, QString::fromStdString(written.error));
         if (written.incompleteLine)
@@ -400,7 +405,7 @@ void DictionaryScreen::searchKanji()
         t1_->clear();
         return;
     }
-    if (const std::optional<std::int16_t> stored = StrokeLookup().lookUp(kanji)) {
+    if (const std::optional<std::int16_t> stored = strokeLookupFor(counting_).lookUp(kanji)) {
         showCount(*stored);
         return;
     }

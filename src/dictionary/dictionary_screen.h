@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "dictionary/counting.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -55,6 +57,9 @@ private:
     QLabel* touroku3_ = nullptr;
     QLineEdit* textIN_ = nullptr;
     std::array<QLineEdit*, 4> textK_{};
+    // The way of counting as it stood when the screen opened: the "漢字" page searches and extends
+    // that way's dictionary, and its tab says which in the traditional way.
+    CountingChoice counting_ = readCountingChoice();
     QPushButton* cmdwrite_ = nullptr;
     QPushButton* cmdCls_ = nullptr;
     QPushButton* cmdsearch_ = nullptr;

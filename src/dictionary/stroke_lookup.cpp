@@ -22,18 +22,19 @@ void Utf8StrokeDictionary::lookUpEach(std::span<const char32_t> wanted, std::spa
 {
     for (std::size_t i = 0; i < wanted.size(); ++i)
         counts[i].reset();
-    bool any = false;
-    for (char32_t c : wanted)
-        any = any || c != 0;
-    if (!any)
+    const std::optional<std::string> bytes = text::readFileBytes(path_);
+    if (!bytes)
         return;
-    forEachEntry([&](std::optional<char32_t> character, std::int16_t strokes) {
-        if (!character)
-            return;
-        for (std::size_t i = 0; i < wanted.size(); ++i)
-            if (wanted[i] == *character && !counts[i])
-                counts[i] = strokes;
-    });
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (wanted[i] == 0 || wanted[i] == U'\uFFFD')
+            continue;
+        forEachLineOf(*bytes, wanted[i], [&](const text::FieldList& fields) {
+            if (fields.size() < 2)
+                return false;
+            counts[i] = StrokeDictionary::countOf(fields[1]);
+            return true;
+        });
+    }
 }
 
 std::optional<std::int16_t> Utf8StrokeDictionary::lookUp(std::u32string_view character) const

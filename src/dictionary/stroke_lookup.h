@@ -8,11 +8,14 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "dictionary/stroke_dictionary.h"
 #include "text/data_folder.h"
 #include "text/file_io.h"
+#include "text/records.h"
+#include "text/unicode.h"
 
 namespace kadelo {
 
@@ -52,6 +55,33 @@ public:
 
     // Puts `strokes` in place of the count of the character's first entry (see StrokeDictionary).
     StrokeDictionary::Correction correct(std::u32string_view character, std::int16_t strokes) const;
+
+    // Calls onLine(const text::FieldList&) for each line of UTF-8 `bytes`, in file order, whose first
+    // field is exactly the one character `c`, until onLine returns true. A search for the
+    // character's bytes skips every other line without splitting it: UTF-8 never matches inside
+    // another character, and every line whose first field is `c` holds its bytes.
+    template <class OnLine>
+    static void forEachLineOf(std::string_view bytes, char32_t c, OnLine&& onLine)
+    {
+        const std::string needle = text::toUtf8(std::u32string(1, c));
+        text::FieldList fields;
+        std::size_t pos = 0;
+        while ((pos = bytes.find(needle, pos)) != std::string_view::npos) {
+            const std::size_t newline = bytes.rfind('\n', pos);
+            const std::size_t start = newline == std::string_view::npos ? 0 : newline + 1;
+            std::size_t end = bytes.find('\n', pos);
+            if (end == std::string_view::npos)
+                end = bytes.size();
+            std::string_view line = bytes.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            fields.clear();
+            text::splitFields(line, fields);
+            if (!fields.empty() && fields[0] == needle && onLine(static_cast<const text::FieldList&>(fields)))
+                return;
+            pos = end;
+        }
+    }
 
 private:
     std::filesystem::path path_;

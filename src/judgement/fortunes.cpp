@@ -27,7 +27,11 @@ std::u32string prepareName(std::u32string_view text)
     return std::u32string(text::trimBlanks(text::firstChars(text, kMaxChars)));
 }
 
-NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary, bool isSurname)
+namespace {
+
+// Counts one half; lookUpEach(wanted, found) looks the wanted characters up.
+template <class LookUpEach>
+NameHalf countHalf(std::u32string_view text, bool isSurname, LookUpEach&& lookUpEach)
 {
     NameHalf half;
     const std::u32string name = prepareName(text);
@@ -47,7 +51,7 @@ NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary,
     for (std::size_t i = 0; i < name.size(); ++i)
         wanted[i] = (i == 1 && repeatInSurname) ? 0 : name[i];
     std::array<std::optional<std::int16_t>, 3> found;
-    dictionary.lookUpEach(wanted, found);
+    lookUpEach(std::span<const char32_t>(wanted), std::span<std::optional<std::int16_t>>(found));
     for (std::size_t i = 0; i < 3; ++i) {
         half.counts[i] = found[i].value_or(0);
         half.known[i] = found[i].has_value();
@@ -58,6 +62,18 @@ NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary,
         half.known[1] = true;
     }
     return half;
+}
+
+} // namespace
+
+NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary, bool isSurname)
+{
+    return countHalf(text, isSurname, [&](auto wanted, auto found) { dictionary.lookUpEach(wanted, found); });
+}
+
+NameHalf lookupStrokes(std::u32string_view text, const CountingChoice& choice, bool isSurname, const std::filesystem::path& folder)
+{
+    return countHalf(text, isSurname, [&](auto wanted, auto found) { countEach(choice, wanted, found, folder); });
 }
 
 std::u32string uncountedCharacters(const NameHalf& half)

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dictionary/counting.h"
 #include "dictionary/stroke_lookup.h"
 
 namespace kadelo {
@@ -39,6 +40,11 @@ std::u32string prepareName(std::u32string_view text);
 // positions (the first matching entry wins). For the surname a repeat mark 々 in position 2 takes
 // the count of position 1.
 NameHalf lookupStrokes(std::u32string_view text, const StrokeLookup& dictionary, bool isSurname);
+
+// The same with the chosen way of counting, from the dictionary files of the current folder (or of
+// `folder`).
+NameHalf lookupStrokes(std::u32string_view text, const CountingChoice& choice, bool isSurname,
+    const std::filesystem::path& folder = {});
 
 // The characters of a counted half that have no count, in order, each once. A repeat mark 々 in
 // position 2 of a surname is never one of them: it takes the count of the character before it.

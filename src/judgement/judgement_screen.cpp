@@ -15,6 +15,7 @@
 #include "settings/settings_file.h"
 #include "shell/openers.h"
 #include "text/data_folder.h"
+#include "text/records.h"
 #include "text/unicode.h"
 #include "ui/app_state.h"
 #include "ui/look.h"
@@ -155,11 +156,18 @@ void JudgementScreen::buildControls()
     titleFont.setBold(true);
     title_->setFont(titleFont);
     ui::place(title_, 135, 120, 7725, 375);
+    way_ = ui::makeLabel(this, QStringLiteral("lblCounting"), ui::qs(countingWayCaption(counting_)));
+    way_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    QFont wayFont = way_->font();
+    wayFont.setPointSizeF(wayFont.pointSizeF() * 0.8);
+    way_->setFont(wayFont);
+    ui::place(way_, 2400, 630, 2325, 240); // just under the title, in the top right corner of the diagram
 
     // The three areas, drawn first so that everything else lies on them.
     ui::place(panel(this, QStringLiteral("Label12")), 120, 600, 4695, 4215);
     ui::place(panel(this, QStringLiteral("Label11")), 5040, 600, 2775, 1695);
     ui::place(panel(this, QStringLiteral("Label10")), 5040, 2520, 1455, 2295);
+    way_->raise();
 
     // Input area.
     sex_ = ui::makeCheckBox(this, QStringLiteral("sex"), QStringLiteral("男の子"), true);
@@ -352,11 +360,12 @@ void JudgementScreen::surnameChanged()
     clearJudgement();
     if (name.empty())
         return;
-    strokes_.surname = lookupStrokes(name, StrokeLookup(), true);
+    strokes_.surname = lookupStrokes(name, counting_, true);
     for (std::size_t i = 0; i < name.size(); ++i)
         lm_[i]->setText(countText(strokes_.surname.counts[i]));
     if (name.size() >= 2 && name[1] == kRepeatMark)
         lm_[1]->setText(lm_[0]->text());
+    showCounts(name, strokes_.surname, lm_, true);
 }
 
 void JudgementScreen::givenChanged()
@@ -376,9 +385,31 @@ void JudgementScreen::givenChanged()
     clearJudgement();
     if (name.empty())
         return;
-    strokes_.given = lookupStrokes(name, StrokeLookup(), false);
+    strokes_.given = lookupStrokes(name, counting_, false);
     for (std::size_t i = 0; i < name.size(); ++i)
         ln_[i]->setText(countText(strokes_.given.counts[i]));
+    showCounts(name, strokes_.given, ln_, false);
+}
+
+// Each count's tooltip says how it was reached.
+void JudgementScreen::showCounts(const std::u32string& name, const NameHalf& half, const std::array<QLabel*, 3>& labels, bool isSurname)
+{
+    std::array<char32_t, 3> wanted{};
+    for (std::size_t i = 0; i < name.size() && i < 3; ++i)
+        wanted[i] = name[i];
+    std::vector<std::optional<Derivation>> derivations(3);
+    if (counting_.traditional())
+        derivations = findDerivations(wanted);
+    for (std::size_t i = 0; i < 3; ++i) {
+        QString tip;
+        if (i < name.size() && labels[i]->text().size() > 0) {
+            if (isSurname && i == 1 && name[1] == kRepeatMark)
+                tip = ui::qs(std::u32string(U"々：") + name[0] + U"と同じ " + text::numberField(half.counts[1]));
+            else
+                tip = ui::qs(derivationText(counting_, name[i], half.counts[i], derivations[i]));
+        }
+        labels[i]->setToolTip(tip);
+    }
 }
 
 void JudgementScreen::layOutSurname(int length)

@@ -47,6 +47,7 @@ private:
     void clearHalves(int which); // allset: 0 both halves, 1 the given name only
     void householdToggled(bool checked);
     void setBoxText(QLineEdit* box, const QString& text);
+    void showCounts(const std::u32string& name, const NameHalf& half, const std::array<QLabel*, 3>& labels, bool isSurname);
 
     QLineEdit* textMin_ = nullptr;
     QLineEdit* textNin_ = nullptr;
@@ -75,6 +76,8 @@ private:
     std::map<int, QFrame*> lines_;          // Line1 … Line32 by number
 
     NameStrokes strokes_;
+    CountingChoice counting_ = readCountingChoice(); // the way of counting, as it stood when the screen opened
+    QLabel* way_ = nullptr;                           // lblCounting: the way in use, under the title
     std::int16_t sou_ = 0;
 };
 

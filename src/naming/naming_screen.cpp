@@ -23,6 +23,7 @@
 #include "dictionary/kana_dictionary.h"
 #include "dictionary/stroke_lookup.h"
 #include "judgement/fortunes.h"
+#include "naming/naming_counts.h"
 #include "settings/settings_file.h"
 #include "shell/openers.h"
 #include "text/data_folder.h"
@@ -317,6 +318,7 @@ void NamingScreen::resolveKana(int box)
     hit5_->show();
     ltime_->hide();
     boxes_[box] = naming::resolveKanaBox(ui::u32(textn_[box]->text()), KanaDictionary());
+    naming::countSlots(boxes_[box], counting_);
     hit_[box]->setText(ui::qs(naming::hitCaption(boxes_[box])));
     hit_[box]->show();
     const std::int16_t p = naming::possibleCount(boxes_);
@@ -330,7 +332,7 @@ void NamingScreen::resolveKana(int box)
 
 void NamingScreen::resolveSurnameBox()
 {
-    naming::resolveSurname(ui::u32(textN_->text()), StrokeLookup(), sei_);
+    naming::resolveSurname(ui::u32(textN_->text()), counting_, sei_);
     hit5_->setText(QStringLiteral("作成可能数"));
     ltime_->hide();
 }
@@ -350,7 +352,7 @@ void NamingScreen::generate()
     }
     // Grading against a surname whose characters are not all counted would grade against 0.
     if (chan_->isChecked()) {
-        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), StrokeLookup(), true));
+        const std::u32string uncounted = uncountedCharacters(lookupStrokes(ui::u32(textN_->text()), counting_, true));
         if (!uncounted.empty()) {
             ui::showMessage(this, QStringLiteral("苗字の「%1」の画数が辞書にありません。").arg(ui::qs(uncounted)));
             return;

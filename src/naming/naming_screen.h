@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/counting.h"
 #include "naming/naming.h"
 
 class QCheckBox;
@@ -84,6 +85,7 @@ private:
 
     naming::KanaBoxes boxes_;
     naming::SurnameCounts sei_{};
+    CountingChoice counting_ = readCountingChoice(); // the way of counting, as it stood when the screen opened
     naming::CandidateList list_;
     std::int16_t generatedCount_ = 0;         // the possible count P of the last generation
     naming::CandidateSlots shown_;            // the shown entries while a choice is ticked

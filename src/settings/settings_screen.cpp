@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <filesystem>
 #include <utility>
 
 #include "animal/animal_types.h"
+#include "dictionary/counting.h"
 #include "text/data_folder.h"
 #include "text/unicode.h"
 #include "ui/app_state.h"
@@ -83,21 +85,22 @@ SettingsScreen::SettingsScreen(QWidget* parent) : QDialog(parent)
     ui::initResources();
     setObjectName(QStringLiteral("settei"));
     setWindowTitle(QStringLiteral("設定"));
-    ui::setClientSize(this, 13470, 4920);
+    ui::setClientSize(this, 13470, 5400);
 
     buildProfileFrame();
     buildColourFrames();
     buildAnimationFrame();
     buildMouseFrame();
+    buildCountingFrame();
 
     auto* ok = ui::makeButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
     ok->setToolTip(QStringLiteral("設定します"));
-    ui::place(ok, 10650, 4350, 1320, 420);
+    ui::place(ok, 10860, 4710, 1200, 420);
     connect(ok, &QPushButton::clicked, this, &SettingsScreen::confirm);
 
     auto* cancel = ui::makeButton(this, QStringLiteral("Command2"), QStringLiteral("ｷｬﾝｾﾙ"));
     cancel->setToolTip(QStringLiteral("キャンセル"));
-    ui::place(cancel, 12060, 4350, 1320, 420);
+    ui::place(cancel, 12150, 4710, 1200, 420);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     loadProfile();
@@ -215,6 +218,27 @@ void SettingsScreen::buildMouseFrame()
     ui::place(opm_[0], 210, 390, 840, 450);
     ui::place(opm_[1], 1140, 390, 840, 450);
     ui::place(opm_[2], 210, 990, 1650, 330);
+}
+
+void SettingsScreen::buildCountingFrame()
+{
+    auto* frame = makeFrame(this, QStringLiteral("fraCounting"), QStringLiteral("画数の数え方"));
+    ui::place(frame, 5190, 4230, 5550, 1050);
+    optModern_ = new QRadioButton(QStringLiteral("新字体（今の字形）"), frame);
+    optModern_->setObjectName(QStringLiteral("optModern"));
+    optTraditional_ = new QRadioButton(QStringLiteral("旧字体（康熙字典）"), frame);
+    optTraditional_->setObjectName(QStringLiteral("optTraditional"));
+    chkNumerals_ = ui::makeCheckBox(frame, QStringLiteral("chkNumerals"), QStringLiteral("漢数字（一～十）は数の値で数える"), false);
+    chkNumerals_->setToolTip(QStringLiteral("旧字体で数えるときだけ：四は4画、九は9画"));
+    ui::place(optModern_, 210, 330, 2400, 300);
+    ui::place(optTraditional_, 2700, 330, 2700, 300);
+    ui::place(chkNumerals_, 480, 660, 4900, 300);
+
+    const CountingChoice counting = readCountingChoice();
+    (counting.traditional() ? optTraditional_ : optModern_)->setChecked(true);
+    chkNumerals_->setChecked(counting.numeralsByValue);
+    chkNumerals_->setEnabled(counting.traditional());
+    connect(optTraditional_, &QRadioButton::toggled, chkNumerals_, &QWidget::setEnabled);
 }
 
 void SettingsScreen::loadProfile()
@@ -360,6 +384,18 @@ void SettingsScreen::confirm()
         break;
     }
 
+    // The way of counting goes to its own file; screens opened from now on count that way.
+    const CountingChoice counting{optTraditional_->isChecked() ? CountingWay::Traditional : CountingWay::Modern,
+        chkNumerals_->isChecked()};
+    if (counting != readCountingChoice()) {
+        const text::WriteResult written = writeCountingChoice(counting);
+        if (!written) {
+            ui::showMessage(this, QStringLiteral("画数の数え方を「%1」に保存できませんでした。（%2）")
+                                      .arg(ui::qs(text::countingFileName().u32string()), QString::fromStdString(written.error)));
+            return;
+        }
+    }
+
     savedThisRun() = SavedLook{choice.animation1, choice.animation2, choice.colours};
     accept();
 
@@ -371,6 +407,9 @@ void SettingsScreen::confirm()
         || !text::trimBlanks(choice.profile.day).empty();
     if (!outcome.animalFound && dateTyped)
         done += QStringLiteral("\n生年月日から動物占いのタイプを求められませんでした。");
+    if (counting.traditional() && !std::filesystem::exists(text::traditionalStrokeFileName()))
+        done += QStringLiteral("\n旧字体の辞書「%1」がデータフォルダにないため、旧字体では画数を数えられません。")
+                    .arg(ui::qs(text::traditionalStrokeFileName().u32string()));
     ui::showMessage(parentWidget(), done);
 }
 

@@ -42,6 +42,7 @@ private:
     void buildColourFrames();
     void buildAnimationFrame();
     void buildMouseFrame();
+    void buildCountingFrame();
     void loadProfile();
     void setSwatch(int index, const QColor& colour);
     void pickColour(int index);
@@ -59,6 +60,10 @@ private:
     QCheckBox* chanime1_ = nullptr;
     QCheckBox* chanime2_ = nullptr;
     std::array<QRadioButton*, 3> opm_{};
+    // "画数の数え方": today's forms or the traditional counts, and the numerals by value.
+    QRadioButton* optModern_ = nullptr;
+    QRadioButton* optTraditional_ = nullptr;
+    QCheckBox* chkNumerals_ = nullptr;
     // The colour the colour dialog last returned during this visit; the dialog starts there.
     // A problem met while opening, told once the screen is on view.
     QString openingProblem_;

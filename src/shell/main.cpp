@@ -9,6 +9,7 @@
 #include "shell/command_line.h"
 #include "shell/main_menu_screen.h"
 #include "shell/startup.h"
+#include "ui/platform.h"
 #ifdef KADELO_STARTUP_PROBE
 #include "bench/startup_probe.h"
 #endif
@@ -38,7 +39,7 @@ int main(int argc, char* argv[])
     if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kadelo.svg")));
+    QApplication::setWindowIcon(kadelo::ui::programIcon());
     for (const QString& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"), QStringLiteral("IPAGothic")}) {
         if (QFontDatabase::hasFamily(family)) {
             QFont font(family);

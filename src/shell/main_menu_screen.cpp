@@ -68,7 +68,7 @@ MainMenuScreen::MainMenuScreen(QWidget* parent) : QWidget(parent)
     installHelpKey();
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QStringLiteral("ぼくの名前は、zedi"));
-    setWindowIcon(QIcon(QStringLiteral(":/kadelo.svg")));
+    setWindowIcon(ui::programIcon());
     ui::setClientSize(this, 5295, 2415);
 
     auto* title = ui::makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Kadelo"));

@@ -50,6 +50,27 @@ const fs::path& stampFileName()
     return p;
 }
 
+const fs::path& traditionalStrokeFileName()
+{
+    static const fs::path p{u8"旧字体.dat"};
+    return p;
+}
+const fs::path& traditionalWideFileName()
+{
+    static const fs::path p{u8"旧字体UTF8.dat"};
+    return p;
+}
+const fs::path& derivationFileName()
+{
+    static const fs::path p{u8"旧字体由来.dat"};
+    return p;
+}
+const fs::path& countingFileName()
+{
+    static const fs::path p{u8"画数.ini"};
+    return p;
+}
+
 const std::vector<SuppliedFile>& suppliedFiles()
 {
     static const std::vector<SuppliedFile> files = {
@@ -57,6 +78,9 @@ const std::vector<SuppliedFile>& suppliedFiles()
         {wideStrokeFileName(), SuppliedFile::Merge::Strokes},
         {kanaFileName(), SuppliedFile::Merge::Readings},
         {conversionFileName(), SuppliedFile::Merge::Fixed},
+        {traditionalStrokeFileName(), SuppliedFile::Merge::Strokes},
+        {traditionalWideFileName(), SuppliedFile::Merge::Strokes},
+        {derivationFileName(), SuppliedFile::Merge::Fixed},
     };
     return files;
 }

@@ -16,6 +16,13 @@ const std::filesystem::path& kanaFileName();       // かな.dat
 const std::filesystem::path& conversionFileName(); // conve.dat
 const std::filesystem::path& helpFileName();       // kadelo_help.html (shown from where it is installed)
 const std::filesystem::path& stampFileName();      // supplied.stamp
+// The traditional (旧字体) counts: the Shift-JIS dictionary in 漢字.dat's layout, its UTF-8
+// companion for characters Shift-JIS cannot hold, and how each kanji's count is reached.
+const std::filesystem::path& traditionalStrokeFileName(); // 旧字体.dat
+const std::filesystem::path& traditionalWideFileName();   // 旧字体UTF8.dat
+const std::filesystem::path& derivationFileName();        // 旧字体由来.dat
+// The way of counting strokes chosen on the settings screen (kept out of Kadelo.ini).
+const std::filesystem::path& countingFileName();          // 画数.ini
 
 // A data file supplied with the program and kept in the per-user folder.
 struct SuppliedFile {

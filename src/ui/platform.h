@@ -1,11 +1,16 @@
 #pragma once
 // Platform services behind small functions: mouse pointers and the input-method mode of text boxes.
 #include <QCursor>
+#include <QIcon>
 
 class QWidget;
 class QLineEdit;
 
 namespace kadelo::ui {
+
+// The program's icon for its windows, from pictures of the usual icon sizes made when the program was
+// built (the drawing itself when those are missing).
+QIcon programIcon();
 
 // The two custom pointer pictures (which = 1 or 2), hot spot at the top left.
 QCursor customPointer(int which);

@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
+#include <memory>
 
 #include "dictionary/dictionary_screen.h"
 #include "judgement/judgement_screen.h"
@@ -152,6 +153,7 @@ class DictionaryScreenTest : public QObject {
 private Q_SLOTS:
     void opensModalAndFreshWithItsControlsAndColours();
     void registerThenSearchThenRegisterAgain();
+    void theTraditionalWayKeepsItsOwnDictionary();
     void strokeCounts_data();
     void strokeCounts();
     void kanjiPageRefusals();
@@ -318,6 +320,56 @@ void DictionaryScreenTest::registerThenSearchThenRegisterAgain()
     QVERIFY(!shown(&screen, "touroku2"));
     QVERIFY(!shown(&screen, "touroku3"));
     QCOMPARE(messages.seen.size(), 2);
+}
+
+void DictionaryScreenTest::theTraditionalWayKeepsItsOwnDictionary()
+{
+    kt::TempFolder folder;
+    kt::writeBytes(kStrokeFile, kt::cp932("\"沢\",7\r\n"));
+    kt::writeBytes(kt::u8path("旧字体.dat"), kt::cp932("\"沢\",17\r\n"));
+    kt::writeBytes(kt::u8path("旧字体UTF8.dat"), "\"槪\",15\r\n");
+    kt::writeBytes(kt::u8path("画数.ini"), "Way=1\r\nNumerals=0\r\n");
+    auto messages = std::make_unique<kt::MessageCatcher>();
+    DictionaryScreen screen;
+    screen.show();
+    QCOMPARE(get<QTabWidget>(&screen, "SSTab1")->tabText(0), QStringLiteral("漢字（旧字体）"));
+
+    // Searching finds the traditional count, also of a character only the UTF-8 companion holds.
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("沢"));
+    click(&screen, "Command4");
+    QCOMPARE(shownText(&screen, "La2"), QStringLiteral("17"));
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("槪"));
+    click(&screen, "Command4");
+    QCOMPARE(shownText(&screen, "La2"), QStringLiteral("15"));
+    QCOMPARE(messages->seen.size(), 0);
+
+    // Registering goes to the traditional dictionary; 漢字.dat stays as it was.
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("辺"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("22"));
+    click(&screen, "Command1");
+    QCOMPARE(informationTexts(*messages, QStringLiteral("登録")), QStringList{QStringLiteral("登録しました。")});
+    QCOMPARE(kt::readBytes(kt::u8path("旧字体.dat")), kt::cp932("\"沢\",17\r\n\"辺\",22\r\n"));
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"沢\",7\r\n"));
+    // A character Shift-JIS cannot hold goes to the traditional UTF-8 file.
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("𠮷"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("6"));
+    click(&screen, "Command1");
+    QCOMPARE(kt::readBytes(kt::u8path("旧字体UTF8.dat")), std::string("\"槪\",15\r\n\"𠮷\",6\r\n"));
+    QVERIFY(!std::filesystem::exists(kt::u8path("漢字UTF8.dat")));
+
+    messages.reset();
+    // A correction also goes to the traditional dictionary, and leaves かな.dat's counts (today's) alone.
+    kt::writeBytes(kt::u8path("かな.dat"), kt::cp932("\"さわ\",\"沢\",7\r\n"));
+    typeInto(get<QLineEdit>(&screen, "T1"), QStringLiteral("沢"));
+    typeInto(get<QLineEdit>(&screen, "T2"), QStringLiteral("16"));
+    {
+        Answerer answers({true});
+        click(&screen, "cmdFix");
+        QCOMPARE(answers.texts, (QStringList{QStringLiteral("「沢」の画数を 17 から 16 に直しますか？"), QStringLiteral("訂正しました。")}));
+    }
+    QCOMPARE(kt::readBytes(kt::u8path("旧字体.dat")), kt::cp932("\"沢\",16\r\n\"辺\",22\r\n"));
+    QCOMPARE(kt::readBytes(kStrokeFile), kt::cp932("\"沢\",7\r\n"));
+    QCOMPARE(kt::readBytes(kt::u8path("かな.dat")), kt::cp932("\"さわ\",\"沢\",7\r\n"));
 }
 
 void DictionaryScreenTest::strokeCounts_data()

@@ -209,6 +209,33 @@ private Q_SLOTS:
         QCOMPARE(int(screen.sou()), numbers[0].toInt());
     }
 
+    void theWayOfCountingIsShownAndEachCountExplained()
+    {
+        // Today's way: the plain count.
+        openScreen();
+        QCOMPARE(text("lblCounting"), QStringLiteral("新字体で数えています"));
+        type("textMin", "佐々");
+        QCOMPARE(w("lm1")->toolTip(), QStringLiteral("佐 7画"));
+        QCOMPARE(w("lm2")->toolTip(), QStringLiteral("々：佐と同じ 7"));
+
+        // The traditional way, chosen before the screen opens, with the numerals by value.
+        writeBytes(u8path("画数.ini"), "Way=1\r\nNumerals=1\r\n");
+        writeBytes(u8path("旧字体.dat"), cp932("\"沢\",17\r\n\"清\",12\r\n\"さ\",3\r\n"));
+        writeBytes(u8path("旧字体由来.dat"), "\"沢\",\"澤\",\"水\",4,13\r\n\"清\",\"\",\"水\",4,8\r\n");
+        openScreen();
+        QCOMPARE(text("lblCounting"), QStringLiteral("旧字体で数えています"));
+        type("textMin", "沢四");
+        type("textNin", "清さ");
+        QCOMPARE(counts("lm"), QStringList({"17", "4", ""}));
+        QCOMPARE(counts("ln"), QStringList({"12", "3", ""}));
+        QCOMPARE(w("lm1")->toolTip(), QStringLiteral("沢 → 澤：氵（水）4 ＋ 13 ＝ 17"));
+        QCOMPARE(w("lm2")->toolTip(), QStringLiteral("四：数の値で 4"));
+        QCOMPARE(w("ln1")->toolTip(), QStringLiteral("清：氵（水）4 ＋ 8 ＝ 12"));
+        QCOMPARE(w("ln2")->toolTip(), QStringLiteral("さ 3画"));
+        click("Command1");
+        QCOMPARE(numbers(), QStringList({"36", "16", "20", "31"}));
+    }
+
     void sexChangesNothingUntilTheNextJudgement()
     {
         openScreen();

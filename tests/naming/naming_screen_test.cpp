@@ -212,6 +212,7 @@ private Q_SLOTS:
     void sendingToAnOpenJudgementScreen();
     void surnameWithoutCountIsNotGradedAgainst();
     void kanaAddedOnTheDictionaryScreenIsFoundAtTheNextKeystroke();
+    void theTraditionalWayGradesByTraditionalCounts();
     void goodNamesOnlyAndOrderByMarks();
     void wheelAndDoubleClickOnTheList();
 };
@@ -636,6 +637,24 @@ void NamingScreenTest::kanaAddedOnTheDictionaryScreenIsFoundAtTheNextKeystroke()
     QApplication::sendEvent(get(&screen, "Textn1"), &u);
     QCOMPARE(label(&screen, "hit1"), QStringLiteral("hit 1"));
     QCOMPARE(screen.kanaBoxes()[0].kaku[0], 12);
+}
+
+void NamingScreenTest::theTraditionalWayGradesByTraditionalCounts()
+{
+    kt::TempFolder folder;
+    writeDictionaries();
+    // 田 counts 5 either way; traditionally 太 counts 4, 多 6 and 汰 水 4 + 4 = 8 (7 in かな.dat).
+    kt::writeBytes(kt::u8path("旧字体.dat"), kt::cp932("\"山\",3\r\n\"田\",5\r\n\"太\",4\r\n\"多\",6\r\n\"汰\",8\r\n"));
+    kt::writeBytes(kt::u8path("画数.ini"), "Way=1\r\nNumerals=0\r\n");
+    NamingScreen screen;
+    screen.show();
+    type(&screen, "textN", u8("山田"));
+    type(&screen, "Textn1", u8("た"));
+    QCOMPARE(screen.surnameCounts(), (naming::SurnameCounts{3, 5, 0}));
+    QCOMPARE(screen.kanaBoxes()[0].kaku[2], 8);
+    click(&screen, "ComFind");
+    // 山田汰: 総運 16 ◎, 社会運 13 ◎, 人生運 11 ◎, 伏運 21 ◎ (with 7 it would be 15 ◎, 12 ▲, 10 ×, 19 ×).
+    QVERIFY(get<QTextEdit>(&screen, "textIn")->toPlainText().contains(u8("汰  ◎◎◎◎")));
 }
 
 void NamingScreenTest::goodNamesOnlyAndOrderByMarks()

@@ -160,7 +160,7 @@ private Q_SLOTS:
         for (QGroupBox* g : screen->findChildren<QGroupBox*>())
             frames << g->title();
         frames.sort();
-        QStringList expected{"個人情報", "Color", "Color2", "簡易アニメーション", "Mouse"};
+        QStringList expected{"個人情報", "Color", "Color2", "簡易アニメーション", "Mouse", "画数の数え方"};
         expected.sort();
         QCOMPARE(frames, expected);
 
@@ -374,6 +374,55 @@ private Q_SLOTS:
         click(screen.get(), "Command1");
         QVERIFY(fileText().contains(QStringLiteral("\r\nName=寿限無\r\n")));
         QVERIFY(fileText().contains(QStringLiteral("\r\nuser_animal=45\r\n")));
+    }
+
+    void theCountingWayIsSavedInItsOwnFile()
+    {
+        auto screen = openScreen();
+        auto* modern = child<QRadioButton>(screen.get(), "optModern");
+        auto* traditional = child<QRadioButton>(screen.get(), "optTraditional");
+        auto* numerals = child<QCheckBox>(screen.get(), "chkNumerals");
+        QCOMPARE(modern->text(), QStringLiteral("新字体（今の字形）"));
+        QCOMPARE(traditional->text(), QStringLiteral("旧字体（康熙字典）"));
+        QCOMPARE(numerals->text(), QStringLiteral("漢数字（一～十）は数の値で数える"));
+        // Today's way by default; the numerals apply to the traditional way only.
+        QVERIFY(modern->isChecked());
+        QVERIFY(!numerals->isEnabled());
+        {
+            MessageCatcher messages;
+            click(screen.get(), "Command1");
+        }
+        QVERIFY(!std::filesystem::exists(u8path("画数.ini"))); // the default needs no file
+
+        screen = openScreen();
+        click(screen.get(), "optTraditional");
+        QVERIFY(child<QCheckBox>(screen.get(), "chkNumerals")->isEnabled());
+        click(screen.get(), "chkNumerals");
+        {
+            // Without the traditional dictionary in the data folder the message says so.
+            MessageCatcher messages;
+            click(screen.get(), "Command1");
+            QCOMPARE(messages.texts(), QStringList{kDone + QStringLiteral("\n旧字体の辞書「旧字体.dat」がデータフォルダにないため、旧字体では画数を数えられません。")});
+        }
+        writeBytes(u8path("旧字体.dat"), cp932("\"山\",3\r\n"));
+        screen = openScreen();
+        {
+            MessageCatcher messages;
+            click(screen.get(), "Command1");
+            QCOMPARE(messages.texts(), QStringList{kDone});
+        }
+        QCOMPARE(readBytes(u8path("画数.ini")), std::string("Way=1\r\nNumerals=1\r\n"));
+        const std::string bytes = fileBytes();
+        QCOMPARE(std::count(bytes.begin(), bytes.end(), '\n'), 49); // Kadelo.ini keeps its layout
+        QVERIFY(!fileText().contains(QStringLiteral("Way")));
+
+        // The next visit shows the choice; cancelling a change leaves the file alone.
+        screen = openScreen();
+        QVERIFY(child<QRadioButton>(screen.get(), "optTraditional")->isChecked());
+        QVERIFY(child<QCheckBox>(screen.get(), "chkNumerals")->isChecked());
+        click(screen.get(), "optModern");
+        click(screen.get(), "Command2");
+        QCOMPARE(readBytes(u8path("画数.ini")), std::string("Way=1\r\nNumerals=1\r\n"));
     }
 
     void aSecondVisitShowsAndKeepsWhatTheFirstSaved()

@@ -1,12 +1,16 @@
-// The shared Qt layer: colours from colour texts, Enter and Escape handling, one screen at a time.
+// The shared Qt layer: colours from colour texts, Enter and Escape handling, one screen at a time,
+// the window icon.
 #include <QDialog>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include "support/screen_support.h"
 #include "ui/app_state.h"
 #include "ui/look.h"
+#include "ui/platform.h"
 #include "ui/screen_registry.h"
 
 using namespace kadelo;
@@ -84,6 +88,34 @@ private Q_SLOTS:
         QTRY_VERIFY(!ui::openScreen(QStringLiteral("kadelo")));
         ui::showOnce(QStringLiteral("kadelo"), make)->close();
         QCOMPARE(created, 2);
+    }
+
+    void windowIconIsTheDrawingAtEveryBuiltInSize()
+    {
+        // The built-in pixels are found (not the slow SVG fallback) and keep their channel order.
+        const QIcon icon = ui::programIcon();
+        const QList<QSize> sizes = icon.availableSizes();
+        for (const int size : {16, 32, 48, 64, 128})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        QSvgRenderer renderer(QStringLiteral(":/kadelo.svg"));
+        QVERIFY(renderer.isValid());
+        QImage drawn(64, 64, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(0, 0, 64, 64));
+        painter.end();
+        const QImage built = icon.pixmap(QSize(64, 64), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(built.size(), drawn.size());
+        int worst = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const QRgb a = built.pixel(x, y);
+                const QRgb b = drawn.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                    std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            }
+        QVERIFY2(worst <= 8, qPrintable(QStringLiteral("largest difference %1").arg(worst)));
     }
 };
 
