@@ -122,15 +122,7 @@ private:
                 p = next;
                 continue;
             }
-            const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            const char* next = lineEnd ? lineEnd + 1 : end;
-            if (!lineEnd)
-                lineEnd = end;
-            std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            fields.clear();
-            text::splitFields(line, fields);
+            const char* next = text::splitLineAt(p, end, fields);
             if (fields.size() >= 2)
                 onEntry(fields[0], countOf(fields[1]));
             p = next;

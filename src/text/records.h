@@ -11,6 +11,7 @@
 // LF never occur as the second byte of a two-byte character, so no character is ever cut. Fields are
 // handed out as byte views and decoded only where a caller needs their text.
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,25 +24,32 @@ using FieldList = std::vector<std::string_view>;
 // Splits one line (without its line end) into its fields, appending them to `fields`.
 void splitFields(std::string_view line, FieldList& fields);
 
+// Splits the line that starts at `p` (it runs to the next LF or to `end`; a CR before the LF is not
+// part of it) into `fields`, which it clears first. Gives the start of the next line.
+inline const char* splitLineAt(const char* p, const char* end, FieldList& fields)
+{
+    const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    const char* next = lineEnd ? lineEnd + 1 : end;
+    if (!lineEnd)
+        lineEnd = end;
+    std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    fields.clear();
+    splitFields(line, fields);
+    return next;
+}
+
 // Calls onLine(const FieldList&) for every line of a file's bytes, in order.
 template <class OnLine>
 void forEachLine(std::string_view bytes, OnLine&& onLine)
 {
     FieldList fields;
-    std::size_t pos = 0;
-    const std::size_t n = bytes.size();
-    while (pos < n) {
-        std::size_t end = bytes.find('\n', pos);
-        std::size_t next = end == std::string_view::npos ? n : end + 1;
-        if (end == std::string_view::npos)
-            end = n;
-        std::string_view line = bytes.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        fields.clear();
-        splitFields(line, fields);
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        p = splitLineAt(p, end, fields);
         onLine(static_cast<const FieldList&>(fields));
-        pos = next;
     }
 }
 
