@@ -102,17 +102,7 @@ void forEachLineHolding(std::string_view bytes, std::string_view key, OnLine&& o
         const std::size_t hit = findBytes(bytes, key, from);
         if (hit == std::string_view::npos)
             return;
-        const std::size_t previousEnd = hit == 0 ? std::string_view::npos : bytes.rfind('\n', hit - 1);
-        const std::size_t start = previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
-        std::size_t end = bytes.find('\n', hit);
-        from = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        fields.clear();
-        text::splitFields(line, fields);
+        from = text::splitLineAround(bytes, hit, fields);
         if (!onLine(static_cast<const text::FieldList&>(fields)))
             return;
     }
@@ -411,8 +401,7 @@ KanaRewrite KanaDictionary::removeReading(std::u32string_view reading, std::u32s
                 return;
             // The whole line with its line end: from the start of the line to the start of the next.
             const std::size_t inLine = static_cast<std::size_t>(fields[0].data() - bytes.data());
-            const std::size_t previousEnd = inLine == 0 ? std::string_view::npos : bytes.rfind('\n', inLine - 1);
-            const std::size_t start = previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
+            const std::size_t start = text::lineStartOf(bytes, inLine);
             const std::size_t end = bytes.find('\n', inLine);
             const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
             edits.push_back(ByteEdit{start, next - start, {}});

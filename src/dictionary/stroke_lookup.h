@@ -67,19 +67,9 @@ public:
         text::FieldList fields;
         std::size_t pos = 0;
         while ((pos = bytes.find(needle, pos)) != std::string_view::npos) {
-            const std::size_t newline = bytes.rfind('\n', pos);
-            const std::size_t start = newline == std::string_view::npos ? 0 : newline + 1;
-            std::size_t end = bytes.find('\n', pos);
-            if (end == std::string_view::npos)
-                end = bytes.size();
-            std::string_view line = bytes.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            fields.clear();
-            text::splitFields(line, fields);
+            pos = text::splitLineAround(bytes, pos, fields);
             if (!fields.empty() && fields[0] == needle && onLine(static_cast<const text::FieldList&>(fields)))
                 return;
-            pos = end;
         }
     }
 

@@ -40,6 +40,21 @@ inline const char* splitLineAt(const char* p, const char* end, FieldList& fields
     return next;
 }
 
+// The position where the line that holds the byte at `pos` begins.
+inline std::size_t lineStartOf(std::string_view bytes, std::size_t pos)
+{
+    const std::size_t previousEnd = pos == 0 ? std::string_view::npos : bytes.rfind('\n', pos - 1);
+    return previousEnd == std::string_view::npos ? 0 : previousEnd + 1;
+}
+
+// Splits the line that holds the byte at `pos` into `fields`, as splitLineAt does. Gives the
+// position where the next line begins (the size of `bytes` after the last line).
+inline std::size_t splitLineAround(std::string_view bytes, std::size_t pos, FieldList& fields)
+{
+    const char* next = splitLineAt(bytes.data() + lineStartOf(bytes, pos), bytes.data() + bytes.size(), fields);
+    return static_cast<std::size_t>(next - bytes.data());
+}
+
 // Calls onLine(const FieldList&) for every line of a file's bytes, in order.
 template <class OnLine>
 void forEachLine(std::string_view bytes, OnLine&& onLine)
