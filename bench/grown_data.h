@@ -134,6 +134,27 @@ inline fs::path grownFile(const char* utf8Name, int scale)
     return files.at({utf8Name, scale});
 }
 
+// Copies of a grown file, each written once and left quiet for two seconds: a dictionary replaced
+// (by another program, or rewritten by a correction) some time before the keystroke. Taken in turn,
+// more copies than a cache keeps, so that each keystroke meets a copy it holds no index of.
+inline const std::vector<fs::path>& quietCopies(const char* utf8Name, int scale)
+{
+    static std::map<std::pair<std::string, int>, std::vector<fs::path>> made;
+    std::vector<fs::path>& copies = made[{utf8Name, scale}];
+    if (copies.empty()) {
+        const fs::path source = grownFile(utf8Name, scale);
+        for (int i = 0; i < 10; ++i) {
+            const fs::path dir = grownFolder() / ("quiet" + std::to_string(scale) + "-" + std::to_string(i));
+            fs::create_directories(dir);
+            copies.push_back(dir / source.filename());
+            fs::copy_file(source, copies.back(), fs::copy_options::overwrite_existing);
+            fs::last_write_time(copies.back(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    }
+    return copies;
+}
+
 // Appends one line, as registering a kanji or a reading does.
 inline void appendLine(const fs::path& path, std::string_view line)
 {

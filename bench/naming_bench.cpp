@@ -13,6 +13,7 @@
 #include "bench/grown_data.h"
 #include "naming/naming.h"
 #include "text/cp932.h"
+#include "text/file_cache.h"
 #include "text/file_io.h"
 #include "text/records.h"
 #include "text/unicode.h"
@@ -131,6 +132,21 @@ void BM_KanaFileRawRead(benchmark::State& state)
     describe(state);
 }
 
+// The same read right after each change of the file, timed in the same way as the keystrokes after
+// a change (the change itself, and the pause around it, left out): their floor.
+void BM_KanaFileRawReadAfterRewrite(benchmark::State& state)
+{
+    const kb::fs::path path = kanaFile(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        kb::rewriteFirstLine(path);
+        state.ResumeTiming();
+        auto bytes = text::readFileBytes(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+    describe(state);
+}
+
 // Resolution of one box holding こう and the possible count, as every keystroke does.
 void BM_KanaKeystroke(benchmark::State& state)
 {
@@ -177,10 +193,44 @@ void BM_KanaKeystrokeAfterRewrite(benchmark::State& state)
     describe(state);
 }
 
+// A plain read of those replaced copies in the same turn: the floor of that keystroke.
+void BM_KanaFileRawReadInTurn(benchmark::State& state)
+{
+    const std::vector<kb::fs::path>& copies = kb::quietCopies("かな.dat", static_cast<int>(state.range(0)));
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        auto bytes = text::readFileBytes(copies[turn++ % copies.size()]);
+        benchmark::DoNotOptimize(bytes);
+    }
+    describe(state);
+}
+
+// The first keystroke in a かな.dat that was replaced a while ago (see the stroke benchmarks).
+void BM_KanaKeystrokeAfterQuietRewrite(benchmark::State& state)
+{
+    const std::vector<kb::fs::path>& copies = kb::quietCopies("かな.dat", static_cast<int>(state.range(0)));
+    std::size_t turn = 0;
+    KanaBoxes boxes;
+    for (auto _ : state) {
+        state.PauseTiming();
+        text::waitForFileIndexBuilds();
+        const KanaDictionary dictionary(copies[turn++ % copies.size()]);
+        state.ResumeTiming();
+        boxes[0] = resolveKanaBox(U"こう", dictionary);
+        benchmark::DoNotOptimize(possibleCount(boxes));
+    }
+    text::waitForFileIndexBuilds();
+    describe(state);
+}
+
 #define KADELO_SCALES ->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_KanaFileRawRead) KADELO_SCALES;
 BENCHMARK(BM_KanaKeystroke) KADELO_SCALES;
+// After the keystrokes in unchanged files: from here on each case changes the files.
+BENCHMARK(BM_KanaFileRawReadAfterRewrite) KADELO_SCALES->Iterations(50);
 BENCHMARK(BM_KanaKeystrokeAfterRewrite) KADELO_SCALES->Iterations(50);
+BENCHMARK(BM_KanaFileRawReadInTurn) KADELO_SCALES;
+BENCHMARK(BM_KanaKeystrokeAfterQuietRewrite) KADELO_SCALES->Iterations(50);
 BENCHMARK(BM_KanaKeystrokeAfterAppend) KADELO_SCALES->Iterations(200); // last: it grows the files
 
 } // namespace

@@ -2,13 +2,14 @@
 // each beside a plain read of the same file into memory, which is the floor the goals are set
 // against: the judgement box (three kanji, first entry wins), the naming surname box (山田, last
 // entry wins), plain ASCII typed into the judgement box, and the first keystroke after the file
-// changed (grown by a line, or rewritten at its start).
+// changed (grown by a line, or rewritten at its start; and one replaced a while before).
 #include <benchmark/benchmark.h>
 
 #include "bench/grown_data.h"
 #include "dictionary/stroke_lookup.h"
 #include "judgement/fortunes.h"
 #include "naming/naming.h"
+#include "text/file_cache.h"
 
 namespace {
 
@@ -38,6 +39,21 @@ void BM_StrokeFileRawRead(benchmark::State& state)
 {
     const kb::fs::path path = strokeFile(state);
     for (auto _ : state) {
+        auto bytes = text::readFileBytes(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+    describe(state);
+}
+
+// The same read right after each change of the file, timed in the same way as the keystrokes after
+// a change (the change itself, and the pause around it, left out): their floor.
+void BM_StrokeFileRawReadAfterRewrite(benchmark::State& state)
+{
+    const kb::fs::path path = strokeFile(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        kb::rewriteFirstLine(path);
+        state.ResumeTiming();
         auto bytes = text::readFileBytes(path);
         benchmark::DoNotOptimize(bytes);
     }
@@ -106,6 +122,39 @@ void BM_JudgementKeystrokeAfterRewrite(benchmark::State& state)
     describe(state);
 }
 
+// The first keystroke in a dictionary that was replaced a while ago: no index is kept of it, so the
+// lookup scans the bytes and leaves the index to the worker (waited for between keystrokes, outside
+// the timing, as a person types more slowly than the worker indexes).
+void BM_JudgementKeystrokeAfterQuietRewrite(benchmark::State& state)
+{
+    const std::vector<kb::fs::path>& copies = kb::quietCopies("漢字.dat", static_cast<int>(state.range(0)));
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        text::waitForFileIndexBuilds();
+        const kb::fs::path& path = copies[turn++ % copies.size()];
+        const StrokeLookup dictionary(path, path.parent_path() / kb::fs::path(text::fromUtf8("漢字UTF8.dat")));
+        state.ResumeTiming();
+        NameHalf half = lookupStrokes(U"佐藤子", dictionary, true);
+        benchmark::DoNotOptimize(half);
+    }
+    text::waitForFileIndexBuilds();
+    describe(state);
+}
+
+// A plain read of those replaced copies in the same turn: the floor of that keystroke, which meets
+// bytes no cache of the processor holds yet.
+void BM_StrokeFileRawReadInTurn(benchmark::State& state)
+{
+    const std::vector<kb::fs::path>& copies = kb::quietCopies("漢字.dat", static_cast<int>(state.range(0)));
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        auto bytes = text::readFileBytes(copies[turn++ % copies.size()]);
+        benchmark::DoNotOptimize(bytes);
+    }
+    describe(state);
+}
+
 // Every entry decoded in turn, as other readers of the dictionary see it (no index).
 void BM_ForEachEntry(benchmark::State& state)
 {
@@ -124,7 +173,11 @@ BENCHMARK(BM_JudgementKeystroke) KADELO_SCALES;
 BENCHMARK(BM_JudgementKeystrokeAscii) KADELO_SCALES;
 BENCHMARK(BM_NamingSurnameKeystroke) KADELO_SCALES;
 BENCHMARK(BM_ForEachEntry) KADELO_SCALES;
+// After the keystrokes in unchanged files: from here on each case changes the files.
+BENCHMARK(BM_StrokeFileRawReadAfterRewrite) KADELO_SCALES->Iterations(50);
 BENCHMARK(BM_JudgementKeystrokeAfterRewrite) KADELO_SCALES->Iterations(50);
+BENCHMARK(BM_StrokeFileRawReadInTurn) KADELO_SCALES;
+BENCHMARK(BM_JudgementKeystrokeAfterQuietRewrite) KADELO_SCALES->Iterations(50);
 BENCHMARK(BM_JudgementKeystrokeAfterAppend) KADELO_SCALES->Iterations(200); // last: it grows the files
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "dictionary/entry_text.h"
 #include "dictionary/stroke_dictionary.h"
+#include "text/byte_search.h"
 #include "text/cp932.h"
 #include "text/file_cache.h"
 #include "text/records.h"
@@ -66,22 +67,6 @@ const char* plainEntry(const char* p, const char* end, std::string_view& reading
     return nullptr;
 }
 
-// The first place at or after `from` where `bytes` hold `key` (not empty). The search runs on the
-// key's last byte: for kana and kanji that is a trail byte, which varies from character to character,
-// whereas the lead byte is the same for nearly every kana of the file.
-std::size_t findBytes(std::string_view bytes, std::string_view key, std::size_t from)
-{
-    const std::size_t tail = key.size() - 1;
-    for (std::size_t pos = from + tail; pos < bytes.size(); ++pos) {
-        pos = bytes.find(key.back(), pos);
-        if (pos == std::string_view::npos)
-            break;
-        if (bytes.compare(pos - tail, key.size(), key) == 0)
-            return pos - tail;
-    }
-    return std::string_view::npos;
-}
-
 // Calls onLine(fields) for every line of `bytes` whose bytes hold `key` somewhere, in file order, with
 // the line split by the one field reader, until it returns false. Lines without the key, nearly all
 // of them, are never split. An empty key, or one holding a line end, goes through every line.
@@ -99,7 +84,7 @@ void forEachLineHolding(std::string_view bytes, std::string_view key, OnLine&& o
     text::FieldList fields;
     std::size_t from = 0;
     while (from < bytes.size()) {
-        const std::size_t hit = findBytes(bytes, key, from);
+        const std::size_t hit = text::findKey(bytes, key, from);
         if (hit == std::string_view::npos)
             return;
         from = text::splitLineAround(bytes, hit, fields);
@@ -133,7 +118,7 @@ public:
             && std::memcmp(earlier.bytes_.data(), bytes.data(), earlier.complete_) == 0;
     }
 
-    KanaIndex(std::string&& bytes, KanaIndex* earlier, bool takeOver) : bytes_(std::move(bytes))
+    KanaIndex(std::shared_ptr<const std::string> bytes, KanaIndex* earlier, bool takeOver) : kept_(std::move(bytes)), bytes_(*kept_)
     {
         const std::size_t lineEnd = bytes_.rfind('\n');
         complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
@@ -282,7 +267,8 @@ private:
         std::int16_t strokes;
     };
 
-    std::string bytes_;        // the fields are kept as offsets into it
+    std::shared_ptr<const std::string> kept_; // the fields are kept as offsets into it
+    std::string_view bytes_;   // the same bytes
     std::size_t complete_ = 0; // the bytes up to and with the last line end, which the table holds
     std::optional<Tail> tail_; // the entry of a last line without a line end
     std::vector<Entry> entries_;

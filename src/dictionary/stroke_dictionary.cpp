@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "dictionary/entry_text.h"
+#include "text/byte_search.h"
 #include "text/file_cache.h"
+#include "text/records.h"
 #include "text/unicode.h"
 
 namespace kadelo {
@@ -105,42 +107,26 @@ const CodeIndex& codeIndex()
 } // namespace
 
 // Calls onEntry(lineStart, strokes) for the entries whose character field is exactly the two bytes
-// `lead`, `trail`, in file order, until it returns false. Instead of splitting every line, memchr
-// jumps from one occurrence of the trail byte to the next; only a line where the lead byte stands
-// right before it is split, by the shared field reader, to see whether its first field is exactly
-// that character. Every line whose first field is the character holds the two bytes side by side,
-// so no entry is missed.
+// `lead`, `trail`, in file order, until it returns false. Instead of splitting every line, the search
+// jumps from one place where the two bytes stand side by side to the next; only such a line is
+// split, by the shared field reader, to see whether its first field is exactly that character. Every
+// line whose first field is the character holds the two bytes side by side, so no entry is missed.
 template <class OnEntry>
 void forEachEntryOfCode(std::string_view bytes, unsigned char lead, unsigned char trail, OnEntry&& onEntry)
 {
-    const char* const data = bytes.data();
-    const std::size_t n = bytes.size();
     const char wanted[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     text::FieldList fields;
-    std::size_t pos = 1;
-    while (pos < n) {
-        const void* hit = std::memchr(data + pos, trail, n - pos);
-        if (!hit)
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t hit = text::findBytePair(bytes, pos, wanted[0], wanted[1], 1);
+        if (hit == std::string_view::npos)
             return;
-        const std::size_t i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        if (static_cast<unsigned char>(data[i - 1]) != lead) {
-            pos = i + 1;
-            continue;
-        }
-        std::size_t start = i - 1;
-        while (start > 0 && data[start - 1] != '\n')
-            --start;
-        const void* newline = std::memchr(data + i, '\n', n - i);
-        const std::size_t end = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : n;
-        std::string_view line(data + start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        fields.clear();
-        text::splitFields(line, fields);
+        const std::size_t start = text::lineStartOf(bytes, hit);
+        const std::size_t next = text::splitLineAround(bytes, hit, fields);
         if (fields.size() >= 2 && fields[0] == std::string_view(wanted, 2)
             && !onEntry(start, StrokeDictionary::countOf(fields[1])))
             return;
-        pos = end + 1; // a line holds one entry, wherever else the bytes stand in it
+        pos = next; // a line holds one entry, wherever else the bytes stand in it
     }
 }
 
@@ -167,7 +153,7 @@ public:
             && std::memcmp(earlier.bytes_.data(), bytes.data(), earlier.complete_) == 0;
     }
 
-    StrokeIndex(std::string&& bytes, StrokeIndex* earlier, bool takeOver) : bytes_(std::move(bytes))
+    StrokeIndex(std::shared_ptr<const std::string> bytes, StrokeIndex* earlier, bool takeOver) : kept_(std::move(bytes)), bytes_(*kept_)
     {
         const std::size_t lineEnd = bytes_.rfind('\n');
         complete_ = lineEnd == std::string::npos ? 0 : lineEnd + 1;
@@ -242,7 +228,8 @@ private:
         return 256 + leadIndex * kTrails + (trail - 0x40);
     }
 
-    std::string bytes_;          // what the index was made from
+    std::shared_ptr<const std::string> kept_; // what the index was made from
+    std::string_view bytes_;     // the same bytes
     std::size_t complete_ = 0;   // the bytes up to and with the last line end
     std::vector<Slot> slots_;    // the entries of those lines
     std::uint32_t entries_ = 0;  // how many entries those lines give

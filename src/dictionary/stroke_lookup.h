@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "dictionary/stroke_dictionary.h"
+#include "text/byte_search.h"
 #include "text/data_folder.h"
 #include "text/file_io.h"
 #include "text/records.h"
@@ -66,7 +67,7 @@ public:
         const std::string needle = text::toUtf8(std::u32string(1, c));
         text::FieldList fields;
         std::size_t pos = 0;
-        while ((pos = bytes.find(needle, pos)) != std::string_view::npos) {
+        while ((pos = text::findKey(bytes, needle, pos)) != std::string_view::npos) {
             pos = text::splitLineAround(bytes, pos, fields);
             if (!fields.empty() && fields[0] == needle && onLine(static_cast<const text::FieldList&>(fields)))
                 return;

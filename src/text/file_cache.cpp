@@ -1,6 +1,9 @@
 #include "text/file_cache.h"
 
+#include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -8,6 +11,10 @@ namespace kadelo::text {
 namespace {
 
 std::atomic<std::uint64_t> builds{0};
+
+std::mutex pendingMutex;
+std::condition_variable pendingDone;
+std::size_t pending = 0;
 
 std::int64_t nanoseconds(const struct timespec& t)
 {
@@ -48,6 +55,26 @@ std::uint64_t fileIndexBuilds()
 void countFileIndexBuild()
 {
     ++builds;
+}
+
+void startedBuild()
+{
+    const std::lock_guard<std::mutex> lock(pendingMutex);
+    ++pending;
+}
+
+void finishedBuilds(std::size_t count)
+{
+    const std::lock_guard<std::mutex> lock(pendingMutex);
+    pending -= std::min(count, pending);
+    if (pending == 0)
+        pendingDone.notify_all();
+}
+
+void waitForFileIndexBuilds()
+{
+    std::unique_lock<std::mutex> lock(pendingMutex);
+    pendingDone.wait(lock, [] { return pending == 0; });
 }
 
 } // namespace kadelo::text

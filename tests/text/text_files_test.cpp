@@ -1,5 +1,6 @@
 // The text-file layer: CP932, the field rule, whole-file and append writes, the data folder.
 #include <csignal>
+#include <random>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include "dictionary/stroke_dictionary.h"
 #include "naming/naming.h"
 #include "support/temp_folder.h"
+#include "text/byte_search.h"
 #include "text/cp932.h"
 #include "text/data_folder.h"
 #include "text/file_io.h"
@@ -400,4 +402,53 @@ TEST(DataFolder, APortableFolderIsNeverTouchedByAnUpgrade)
     EXPECT_EQ(readBytes(fs::path("portable") / text::stampFileName()), "\"漢字.dat\",1,\"0\"\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator("portable"), fs::directory_iterator()), 2);
     EXPECT_FALSE(fs::exists("user"));
+}
+
+namespace {
+
+std::size_t naiveFind(std::string_view bytes, std::string_view key, std::size_t from)
+{
+    for (std::size_t p = from; p + key.size() <= bytes.size(); ++p) {
+        if (bytes.substr(p, key.size()) == key)
+            return p;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
+
+TEST(ByteSearch, FindsEveryPlaceANaiveSearchFindsAtAnyAlignmentAndLength)
+{
+    // Bytes drawn from a few values, so that pairs and keys stand often, next to each other and across
+    // the 16- and 64-byte steps of the search, up to the very last byte.
+    std::mt19937 random(5);
+    const std::string alphabet = "\x82\xA0\xA4\"a,\n";
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes(random() % 300, ' ');
+        for (char& c : bytes)
+            c = alphabet[random() % alphabet.size()];
+        std::string key(1 + random() % 6, ' ');
+        for (char& c : key)
+            c = alphabet[random() % alphabet.size()];
+        for (std::size_t from = 0; from <= bytes.size() + 1; from += 1 + random() % 7) {
+            std::size_t expected = naiveFind(bytes, key, from);
+            ASSERT_EQ(text::findKey(bytes, key, from), expected) << round << " from " << from;
+            const std::size_t distance = random() % 5;
+            const std::string pair{key[0], key.back()};
+            expected = std::string_view::npos;
+            for (std::size_t p = from; p + distance < bytes.size(); ++p) {
+                if (bytes[p] == pair[0] && bytes[p + distance] == pair[1]) {
+                    expected = p;
+                    break;
+                }
+            }
+            ASSERT_EQ(text::findBytePair(bytes, from, pair[0], pair[1], distance), expected) << round << " from " << from;
+        }
+    }
+    // A key at the very end of a long stretch, and nowhere at all.
+    std::string long_(100000, 'a');
+    long_ += "\x82\xB1\x82\xA4";
+    EXPECT_EQ(text::findKey(long_, "\x82\xB1\x82\xA4", 0), 100000u);
+    EXPECT_EQ(text::findKey(long_, "\x82\xB1\x82\xA5", 0), std::string_view::npos);
+    EXPECT_EQ(text::findKey("", "a", 0), std::string_view::npos);
 }
