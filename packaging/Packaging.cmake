@@ -42,7 +42,7 @@ add_custom_target(kadelo_icons ALL DEPENDS ${KADELO_ICONS})
 set(KADELO_WINDOW_ICON_ARGS)
 set(KADELO_WINDOW_ICONS)
 foreach(size 16 32 48 64 128)
-  set(raw ${CMAKE_BINARY_DIR}/window_icon/kadelo-${size}.rgba)
+  set(raw ${CMAKE_BINARY_DIR}/window_icon/kadelo-${size}.bgra)
   list(APPEND KADELO_WINDOW_ICON_ARGS ${size} ${raw})
   list(APPEND KADELO_WINDOW_ICONS ${raw})
 endforeach()
@@ -51,8 +51,30 @@ add_custom_command(OUTPUT ${KADELO_WINDOW_ICONS}
   COMMAND kadelo_render_icon ${CMAKE_SOURCE_DIR}/assets/kadelo.svg ${KADELO_WINDOW_ICON_ARGS}
   DEPENDS kadelo_render_icon ${CMAKE_SOURCE_DIR}/assets/kadelo.svg
   COMMENT "Rendering the window icon" VERBATIM)
+# Stored uncompressed, so the program shows them straight from its own memory.
 qt_add_resources(kadelo_screens kadelo_window_icon PREFIX /window_icon BASE ${CMAKE_BINARY_DIR}/window_icon
-  FILES ${KADELO_WINDOW_ICONS})
+  FILES ${KADELO_WINDOW_ICONS} OPTIONS --no-compress)
+# The same for the pictures of the program's screens at the sizes they are drawn: the main menu's
+# mascot (14 poses), the small picture beside it and the two pointer pictures at 32 × 32 pixels (drawing
+# their SVGs was a noticeable part of the time to the menu's first picture), the pictures of the about
+# and animal fortune screens at 64 × 64. Other sizes, and screens of higher pixel density, draw the SVG.
+set(KADELO_PREBUILT_PICTURES)
+foreach(picture zedi_0:32 zedi_1:32 zedi_2:32 zedi_3:32 zedi_4:32 zedi_5:32 zedi_6:32 zedi_7:32 zedi_8:32
+    zedi_9:32 zedi_10:32 zedi_11:32 zedi_12:32 zedi_13:32 imn:32 pointer1:32 pointer2:32
+    zedi_0:64 zedi_talk:64 kadelo:64)
+  string(REPLACE ":" ";" picture ${picture})
+  list(GET picture 0 name)
+  list(GET picture 1 size)
+  set(raw ${CMAKE_BINARY_DIR}/pictures/${name}-${size}.bgra)
+  add_custom_command(OUTPUT ${raw}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/pictures
+    COMMAND kadelo_render_icon ${CMAKE_SOURCE_DIR}/assets/${name}.svg ${size} ${raw}
+    DEPENDS kadelo_render_icon ${CMAKE_SOURCE_DIR}/assets/${name}.svg
+    COMMENT "Rendering ${name}.svg at ${size} pixels" VERBATIM)
+  list(APPEND KADELO_PREBUILT_PICTURES ${raw})
+endforeach()
+qt_add_resources(kadelo_screens kadelo_pictures PREFIX /pictures BASE ${CMAKE_BINARY_DIR}/pictures
+  FILES ${KADELO_PREBUILT_PICTURES} OPTIONS --no-compress)
 
 # Manual page, compressed as Debian keeps them.
 set(KADELO_MANPAGE ${CMAKE_BINARY_DIR}/man/kadelo.1)
@@ -83,8 +105,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KADELO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The libraries come from the binary; the Japanese fonts it picks (Noto Sans CJK JP, IPAGothic) do not.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-ipafont-gothic")
+# The libraries come from the binary; the Japanese fonts it picks (Noto Sans CJK JP, IPAGothic) do not,
+# nor Qt's SVG plugins (the pictures not built in, the pointer pictures of the settings screen), which
+# the program loads only when it needs them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-noto-cjk | fonts-ipafont-gothic")
 # Japanese buttons in Qt's own dialogs; a native Wayland window instead of XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese name fortune-telling for fun / 遊び心の姓名判断")

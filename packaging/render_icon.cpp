@@ -1,6 +1,7 @@
 // Build-time tool: renders the SVG icon into square PNG files for the desktop's icon theme.
 // Usage: kadelo_render_icon ICON.svg SIZE OUT.png [SIZE OUT.png ...]
-// An OUT ending in .rgba gets the raw pixels instead of a PNG (for the window icon built into the program).
+// An OUT ending in .bgra gets the raw pixels instead of a PNG (for the window icon and the pictures
+// built into the program; they match the program's own drawing of the SVG at that size).
 #include <cstdio>
 
 #include <QFile>
@@ -39,10 +40,10 @@ int main(int argc, char* argv[])
         painter.end();
         const QString out = QString::fromLocal8Bit(argv[i + 1]);
         bool saved = false;
-        if (out.endsWith(QLatin1String(".rgba"))) {
-            // Raw pixels, 4 bytes each in the order R G B A (premultiplied), rows top to bottom: the
+        if (out.endsWith(QLatin1String(".bgra"))) {
+            // Raw pixels, 4 bytes each in the order B G R A (premultiplied), rows top to bottom: the
             // program shows them without decoding anything.
-            const QImage raw = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+            const QImage raw = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied).rgbSwapped();
             QFile file(out);
             saved = file.open(QIODevice::WriteOnly)
                 && file.write(reinterpret_cast<const char*>(raw.constBits()), raw.sizeInBytes()) == raw.sizeInBytes();

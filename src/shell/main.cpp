@@ -40,8 +40,11 @@ int main(int argc, char* argv[])
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);
     QApplication::setWindowIcon(kadelo::ui::programIcon());
+    // The installed families, looked up by their own names: asking for each name one by one would also
+    // run it through the font configuration's aliases, which costs more than the whole list.
+    const QStringList installed = QFontDatabase::families();
     for (const QString& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"), QStringLiteral("IPAGothic")}) {
-        if (QFontDatabase::hasFamily(family)) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
             QFont font(family);
             font.setPointSize(9);
             QApplication::setFont(font);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -74,6 +75,11 @@ MainMenuScreen::MainMenuScreen(QWidget* parent) : QWidget(parent)
     auto* title = ui::makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Kadelo"));
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    // Bold. At one device pixel per pixel, the regular face that every other text of the menu uses,
+    // emboldened, is hard to tell from the font's bold face, which would be one more large file to open
+    // before the menu appears; denser screens show the difference, and there the bold face is used.
+    if (qApp->devicePixelRatio() <= 1.0)
+        titleFont.setStyleName(QFontInfo(title->font()).styleName());
     titleFont.setBold(true);
     titleFont.setItalic(true);
     title->setFont(titleFont);

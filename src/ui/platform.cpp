@@ -1,14 +1,12 @@
 #include "ui/platform.h"
 
 #include "ui/look.h"
+#include "ui/picture.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPixmap>
-#include <QResource>
-#include <QSvgRenderer>
 #include <QWidget>
 
 #ifdef Q_OS_WIN
@@ -25,13 +23,10 @@ QIcon programIcon()
     static const QIcon* const icon = [] {
         QIcon made;
         for (const int size : {16, 32, 48, 64, 128}) {
-            // Raw premultiplied R G B A bytes, rows top to bottom, made from the SVG at build time.
-            const QByteArray bytes = QResource(QStringLiteral(":/window_icon/kadelo-%1.rgba").arg(size)).uncompressedData();
-            if (bytes.size() != qsizetype(size) * size * 4)
-                continue;
-            const QImage picture(reinterpret_cast<const uchar*>(bytes.constData()), size, size, size * 4,
-                QImage::Format_RGBA8888_Premultiplied);
-            made.addPixmap(QPixmap::fromImage(picture.copy())); // the copy owns its pixels
+            // Raw pixels made from the SVG at build time.
+            const QImage picture = builtPixels(QStringLiteral(":/window_icon/kadelo-%1.bgra").arg(size), size);
+            if (!picture.isNull())
+                made.addPixmap(QPixmap::fromImage(picture));
         }
         return new QIcon(made.isNull() ? QIcon(QStringLiteral(":/kadelo.svg")) : made);
     }();
@@ -42,17 +37,12 @@ QCursor customPointer(int which)
 {
     initResources();
     const QString file = which == 2 ? QStringLiteral(":/pointer2.svg") : QStringLiteral(":/pointer1.svg");
-    // Drawn straight from the SVG at 32 × 32 (sharp on high-density screens): no icon engine to load.
+    // 32 × 32, from the pixels drawn at build time; at other pixel densities drawn from the SVG (sharp
+    // on high-density screens), with no icon engine to load.
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap picture(QSize(32, 32) * ratio);
-    picture.fill(Qt::transparent);
-    QSvgRenderer renderer(file);
-    if (renderer.isValid()) {
-        QSizeF drawn = renderer.defaultSize();
-        drawn.scale(picture.size(), Qt::KeepAspectRatio);
-        QPainter painter(&picture);
-        renderer.render(&painter, QRectF(QPointF(0, 0), drawn));
-    }
+    QPixmap picture = builtPicture(file, QSize(32, 32) * ratio);
+    if (picture.isNull())
+        picture = QPixmap::fromImage(drawnPicture(file, QSize(32, 32) * ratio, Qt::KeepAspectRatio));
     picture.setDevicePixelRatio(ratio);
     return QCursor(picture, 0, 0);
 }

@@ -1,5 +1,5 @@
 // The shared Qt layer: colours from colour texts, Enter and Escape handling, one screen at a time,
-// the window icon.
+// the window icon and the pictures built into the program.
 #include <QDialog>
 #include <QLineEdit>
 #include <QPainter>
@@ -10,6 +10,7 @@
 #include "support/screen_support.h"
 #include "ui/app_state.h"
 #include "ui/look.h"
+#include "ui/picture.h"
 #include "ui/platform.h"
 #include "ui/screen_registry.h"
 
@@ -116,6 +117,82 @@ private Q_SLOTS:
                                     std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
             }
         QVERIFY2(worst <= 8, qPrintable(QStringLiteral("largest difference %1").arg(worst)));
+    }
+
+    void builtInPicturesAreTheSvgDrawingsAtTheirSizes()
+    {
+        // Every picture the screens show at 1:1, built in (no SVG drawn at start), pixel for pixel what
+        // drawing its SVG gives, the way the pictures were drawn before they were built in as well as
+        // through the image plugin the program now falls back on.
+        const QList<std::pair<QString, int>> built = {{QStringLiteral("zedi_0"), 32}, {QStringLiteral("zedi_1"), 32},
+            {QStringLiteral("zedi_2"), 32}, {QStringLiteral("zedi_3"), 32}, {QStringLiteral("zedi_4"), 32},
+            {QStringLiteral("zedi_5"), 32}, {QStringLiteral("zedi_6"), 32}, {QStringLiteral("zedi_7"), 32},
+            {QStringLiteral("zedi_8"), 32}, {QStringLiteral("zedi_9"), 32}, {QStringLiteral("zedi_10"), 32},
+            {QStringLiteral("zedi_11"), 32}, {QStringLiteral("zedi_12"), 32}, {QStringLiteral("zedi_13"), 32},
+            {QStringLiteral("imn"), 32}, {QStringLiteral("pointer1"), 32}, {QStringLiteral("pointer2"), 32},
+            {QStringLiteral("zedi_0"), 64}, {QStringLiteral("zedi_talk"), 64}, {QStringLiteral("kadelo"), 64}};
+        for (const auto& [name, side] : built) {
+            const QString svg = QStringLiteral(":/%1.svg").arg(name);
+            const QString what = QStringLiteral("%1 at %2").arg(name).arg(side);
+            const QImage pixels = ui::builtPicture(svg, QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QVERIFY2(!pixels.isNull(), qPrintable(what));
+            QImage drawn(side, side, QImage::Format_ARGB32_Premultiplied);
+            drawn.fill(Qt::transparent);
+            QSvgRenderer renderer(svg);
+            QVERIFY2(renderer.isValid(), qPrintable(what));
+            QPainter painter(&drawn);
+            renderer.render(&painter);
+            painter.end();
+            QVERIFY2(pixels == drawn, qPrintable(what));
+            QVERIFY2(ui::drawnPicture(svg, QSize(side, side), Qt::IgnoreAspectRatio) == drawn, qPrintable(what));
+            QImage empty(side, side, QImage::Format_ARGB32_Premultiplied);
+            empty.fill(Qt::transparent);
+            QVERIFY2(drawn != empty, qPrintable(what)); // something was drawn
+        }
+    }
+
+    void otherSizesAreDrawnFromTheSvg()
+    {
+        // Not built in: not square, another size (a screen of higher pixel density), another picture.
+        QVERIFY(ui::builtPicture(QStringLiteral(":/zedi_0.svg"), QSize(32, 31)).isNull());
+        QVERIFY(ui::builtPicture(QStringLiteral(":/zedi_0.svg"), QSize(48, 48)).isNull());
+        QVERIFY(ui::builtPicture(QStringLiteral(":/zedi_talk.svg"), QSize(32, 32)).isNull());
+        QVERIFY(ui::builtPicture(QStringLiteral(":/missing.svg"), QSize(32, 32)).isNull());
+        QVERIFY(ui::builtPixels(QStringLiteral(":/pictures/zedi_0-32.bgra"), 31).isNull()); // wrong size for the bytes
+
+        // A stretched picture fills the whole rectangle; one kept in proportion sits in the top left.
+        const QImage stretched = ui::drawnPicture(QStringLiteral(":/imn.svg"), QSize(96, 48), Qt::IgnoreAspectRatio);
+        const QImage kept = ui::drawnPicture(QStringLiteral(":/imn.svg"), QSize(96, 48), Qt::KeepAspectRatio);
+        QCOMPARE(stretched.size(), QSize(96, 48));
+        QCOMPARE(kept.size(), QSize(96, 48));
+        QSvgRenderer renderer(QStringLiteral(":/imn.svg"));
+        QImage drawn(48, 48, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        renderer.render(&painter);
+        painter.end();
+        QCOMPARE(kept.copy(0, 0, 48, 48), drawn);
+        QImage empty(48, 48, QImage::Format_ARGB32_Premultiplied);
+        empty.fill(Qt::transparent);
+        QCOMPARE(kept.copy(48, 0, 48, 48), empty);
+        QVERIFY(stretched.copy(48, 0, 48, 48) != empty);
+
+        // A missing picture leaves a transparent rectangle rather than failing.
+        const QImage none = ui::drawnPicture(QStringLiteral(":/missing.svg"), QSize(32, 32), Qt::IgnoreAspectRatio);
+        QCOMPARE(none.size(), QSize(32, 32));
+        QCOMPARE(none.pixel(16, 16), 0u);
+    }
+
+    void customPointerIsThePointerPicture()
+    {
+        for (const int which : {1, 2}) {
+            const QImage pointer = ui::customPointer(which).pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            const QImage drawn = ui::drawnPicture(which == 2 ? QStringLiteral(":/pointer2.svg") : QStringLiteral(":/pointer1.svg"),
+                QSize(32, 32), Qt::KeepAspectRatio);
+            QCOMPARE(pointer, drawn);
+            QCOMPARE(ui::customPointer(which).hotSpot(), QPoint(0, 0));
+        }
+        QVERIFY(ui::customPointer(1).pixmap().toImage() != ui::customPointer(2).pixmap().toImage());
     }
 };
 
