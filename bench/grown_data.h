@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "text/cp932.h"
+#include "text/file_cache.h"
 #include "text/file_io.h"
 #include "text/records.h"
 #include "text/unicode.h"
@@ -153,6 +154,15 @@ inline const std::vector<fs::path>& quietCopies(const char* utf8Name, int scale)
         std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     }
     return copies;
+}
+
+// Waits for the indexes being built on the worker thread, busy: a thread that sleeps meets cold
+// caches when it wakes, which would be charged to the keystroke timed next (every other case runs
+// its keystrokes back to back).
+inline void finishIndexBuilds()
+{
+    while (text::pendingFileIndexBuilds() != 0) {
+    }
 }
 
 // Appends one line, as registering a kanji or a reading does.

@@ -213,7 +213,7 @@ void BM_KanaKeystrokeAfterQuietRewrite(benchmark::State& state)
     KanaBoxes boxes;
     for (auto _ : state) {
         state.PauseTiming();
-        text::waitForFileIndexBuilds();
+        kb::finishIndexBuilds();
         const KanaDictionary dictionary(copies[turn++ % copies.size()]);
         state.ResumeTiming();
         boxes[0] = resolveKanaBox(U"こう", dictionary);

@@ -131,7 +131,7 @@ void BM_JudgementKeystrokeAfterQuietRewrite(benchmark::State& state)
     std::size_t turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        text::waitForFileIndexBuilds();
+        kb::finishIndexBuilds();
         const kb::fs::path& path = copies[turn++ % copies.size()];
         const StrokeLookup dictionary(path, path.parent_path() / kb::fs::path(text::fromUtf8("漢字UTF8.dat")));
         state.ResumeTiming();

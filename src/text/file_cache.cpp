@@ -71,6 +71,12 @@ void finishedBuilds(std::size_t count)
         pendingDone.notify_all();
 }
 
+std::size_t pendingFileIndexBuilds()
+{
+    const std::lock_guard<std::mutex> lock(pendingMutex);
+    return pending;
+}
+
 void waitForFileIndexBuilds()
 {
     std::unique_lock<std::mutex> lock(pendingMutex);

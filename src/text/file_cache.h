@@ -10,7 +10,6 @@
 // timestamps, same-size rewrites in place), so such a file is read afresh on every use until it
 // has been quiet for a while.
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <condition_variable>
 #include <cstdint>
@@ -54,6 +53,7 @@ void countFileIndexBuild();
 void startedBuild();
 void finishedBuilds(std::size_t count);
 void waitForFileIndexBuilds();
+std::size_t pendingFileIndexBuilds();
 
 // Runs a step when it goes out of scope, unless moved from: used to start work on another thread
 // only once the caller has finished with what it was given, so the two never compete.
