@@ -10,10 +10,10 @@
 // timestamps, same-size rewrites in place), so such a file is read afresh on every use until it
 // has been quiet for a while.
 #include <algorithm>
-#include <functional>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
