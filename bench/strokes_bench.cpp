@@ -176,8 +176,9 @@ BENCHMARK(BM_ForEachEntry) KADELO_SCALES;
 // After the keystrokes in unchanged files: from here on each case changes the files.
 BENCHMARK(BM_StrokeFileRawReadAfterRewrite) KADELO_SCALES->Iterations(50);
 BENCHMARK(BM_JudgementKeystrokeAfterRewrite) KADELO_SCALES->Iterations(50);
+BENCHMARK(BM_JudgementKeystrokeAfterAppend) KADELO_SCALES->Iterations(200); // it grows the files
+// Last: the indexes the worker builds of the copies stay in memory.
 BENCHMARK(BM_StrokeFileRawReadInTurn) KADELO_SCALES;
 BENCHMARK(BM_JudgementKeystrokeAfterQuietRewrite) KADELO_SCALES->Iterations(50);
-BENCHMARK(BM_JudgementKeystrokeAfterAppend) KADELO_SCALES->Iterations(200); // last: it grows the files
 
 } // namespace
