@@ -215,10 +215,17 @@ private:
         }
         queue_.push_back(Job{std::move(bytes), stamp});
         startedBuild();
-        if (worker_.joinable())
+        if (worker_.joinable()) {
             wake_.notify_one();
-        else
+            return;
+        }
+        try {
             worker_ = std::thread([this] { work(); }); // once, at the first file to index
+        } catch (...) {
+            // No thread to be had: the file stays unindexed and is scanned at every lookup.
+            queue_.pop_back();
+            finishedBuilds(1);
+        }
     }
 
     void work()
