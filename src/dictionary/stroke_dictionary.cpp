@@ -122,7 +122,7 @@ void forEachEntryOfCode(std::string_view bytes, unsigned char lead, unsigned cha
         if (hit == std::string_view::npos)
             return;
         const std::size_t start = text::lineStartOf(bytes, hit);
-        const std::size_t next = text::splitLineAround(bytes, hit, fields);
+        const std::size_t next = text::splitLineAround(bytes, start, fields); // the line begins at start
         if (fields.size() >= 2 && fields[0] == std::string_view(wanted, 2)
             && !onEntry(start, StrokeDictionary::countOf(fields[1])))
             return;
