@@ -7,6 +7,8 @@
 // writing the files this waits that long once: the keystroke figures are those of typing into an
 // unchanged dictionary. The figures after a change are measured separately (each iteration appends
 // a line to the file, or rewrites a byte of its first line, first).
+#include <benchmark/benchmark.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -183,6 +185,37 @@ inline void rewriteFirstLine(const fs::path& path)
         return;
     file.seekp(static_cast<std::streamoff>(digit));
     file.put(first[digit] == '1' ? '2' : '1');
+}
+
+// The floors the keystroke figures are set against, each iteration a plain read of a file into
+// memory: the same file again and again; the file right after each change, timed like the keystrokes
+// after a change (the change and the pause around it left out); and the replaced copies in turn.
+inline void timeRawReads(benchmark::State& state, const fs::path& path)
+{
+    for (auto _ : state) {
+        auto bytes = text::readFileBytes(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+
+inline void timeRawReadsAfterRewrite(benchmark::State& state, const fs::path& path)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        rewriteFirstLine(path);
+        state.ResumeTiming();
+        auto bytes = text::readFileBytes(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+
+inline void timeRawReadsInTurn(benchmark::State& state, const std::vector<fs::path>& copies)
+{
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        auto bytes = text::readFileBytes(copies[turn++ % copies.size()]);
+        benchmark::DoNotOptimize(bytes);
+    }
 }
 
 inline std::size_t lineCount(const fs::path& path)

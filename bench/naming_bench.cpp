@@ -124,26 +124,14 @@ void describe(benchmark::State& state)
 
 void BM_KanaFileRawRead(benchmark::State& state)
 {
-    const kb::fs::path path = kanaFile(state);
-    for (auto _ : state) {
-        auto bytes = text::readFileBytes(path);
-        benchmark::DoNotOptimize(bytes);
-    }
+    kb::timeRawReads(state, kanaFile(state));
     describe(state);
 }
 
-// The same read right after each change of the file, timed in the same way as the keystrokes after
-// a change (the change itself, and the pause around it, left out): their floor.
+// The same read right after each change of the file: the floor of the keystrokes after a change.
 void BM_KanaFileRawReadAfterRewrite(benchmark::State& state)
 {
-    const kb::fs::path path = kanaFile(state);
-    for (auto _ : state) {
-        state.PauseTiming();
-        kb::rewriteFirstLine(path);
-        state.ResumeTiming();
-        auto bytes = text::readFileBytes(path);
-        benchmark::DoNotOptimize(bytes);
-    }
+    kb::timeRawReadsAfterRewrite(state, kanaFile(state));
     describe(state);
 }
 
@@ -196,12 +184,7 @@ void BM_KanaKeystrokeAfterRewrite(benchmark::State& state)
 // A plain read of those replaced copies in the same turn: the floor of that keystroke.
 void BM_KanaFileRawReadInTurn(benchmark::State& state)
 {
-    const std::vector<kb::fs::path>& copies = kb::quietCopies("かな.dat", static_cast<int>(state.range(0)));
-    std::size_t turn = 0;
-    for (auto _ : state) {
-        auto bytes = text::readFileBytes(copies[turn++ % copies.size()]);
-        benchmark::DoNotOptimize(bytes);
-    }
+    kb::timeRawReadsInTurn(state, kb::quietCopies("かな.dat", static_cast<int>(state.range(0))));
     describe(state);
 }
 

@@ -37,26 +37,14 @@ void describe(benchmark::State& state)
 
 void BM_StrokeFileRawRead(benchmark::State& state)
 {
-    const kb::fs::path path = strokeFile(state);
-    for (auto _ : state) {
-        auto bytes = text::readFileBytes(path);
-        benchmark::DoNotOptimize(bytes);
-    }
+    kb::timeRawReads(state, strokeFile(state));
     describe(state);
 }
 
-// The same read right after each change of the file, timed in the same way as the keystrokes after
-// a change (the change itself, and the pause around it, left out): their floor.
+// The same read right after each change of the file: the floor of the keystrokes after a change.
 void BM_StrokeFileRawReadAfterRewrite(benchmark::State& state)
 {
-    const kb::fs::path path = strokeFile(state);
-    for (auto _ : state) {
-        state.PauseTiming();
-        kb::rewriteFirstLine(path);
-        state.ResumeTiming();
-        auto bytes = text::readFileBytes(path);
-        benchmark::DoNotOptimize(bytes);
-    }
+    kb::timeRawReadsAfterRewrite(state, strokeFile(state));
     describe(state);
 }
 
@@ -146,12 +134,7 @@ void BM_JudgementKeystrokeAfterQuietRewrite(benchmark::State& state)
 // bytes no cache of the processor holds yet.
 void BM_StrokeFileRawReadInTurn(benchmark::State& state)
 {
-    const std::vector<kb::fs::path>& copies = kb::quietCopies("漢字.dat", static_cast<int>(state.range(0)));
-    std::size_t turn = 0;
-    for (auto _ : state) {
-        auto bytes = text::readFileBytes(copies[turn++ % copies.size()]);
-        benchmark::DoNotOptimize(bytes);
-    }
+    kb::timeRawReadsInTurn(state, kb::quietCopies("漢字.dat", static_cast<int>(state.range(0))));
     describe(state);
 }
 
