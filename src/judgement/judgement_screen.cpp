@@ -71,15 +71,6 @@ const std::vector<int> kGivenShown[4] = {
     {12, 18, 9, 3, 10, 2, 11, 19, 23, 20, 21, 22, 24, 29, 25, 32},
 };
 
-// Shows or hides a piece of the diagram only when its state changes: under X11 every show() or
-// hide() makes Qt ask the X server where the pointer is, and most keystrokes change few pieces.
-void setShown(QWidget* piece, bool shown)
-{
-    if (piece->testAttribute(Qt::WA_WState_ExplicitShowHide) && piece->isHidden() != shown)
-        return;
-    piece->setVisible(shown);
-}
-
 // Empties a label unless it is empty already (clearing always repaints).
 void clearLabel(QLabel* label)
 {
@@ -161,7 +152,9 @@ void JudgementScreen::buildControls()
     QFont wayFont = way_->font();
     wayFont.setPointSizeF(wayFont.pointSizeF() * 0.8);
     way_->setFont(wayFont);
-    ui::place(way_, 2400, 630, 2325, 240); // just under the title, in the top right corner of the diagram
+    // Just under the title, in the top right corner of the diagram, clear of the first character and
+    // its count so that typing does not repaint it.
+    ui::place(way_, 2790, 630, 1935, 210);
 
     // The three areas, drawn first so that everything else lies on them.
     ui::place(panel(this, QStringLiteral("Label12")), 120, 600, 4695, 4215);
@@ -194,14 +187,20 @@ void JudgementScreen::buildControls()
         box->setPalette(p);
     }
 
-    // The diagram: characters, their counts, the four numbers and the brackets.
+    // The diagram: characters, their counts, the four numbers and the brackets. The pieces that come
+    // and go with each half of the name (its characters, counts and bracket segments) are grouped
+    // per half, so that a keystroke shows them in one go.
+    surnamePieces_ = std::make_unique<ui::PieceGroup>(this, QStringLiteral("surnamePieces"));
+    givenPieces_ = std::make_unique<ui::PieceGroup>(this, QStringLiteral("givenPieces"));
+    QWidget* const surnameSide = surnamePieces_->parent();
+    QWidget* const givenSide = givenPieces_->parent();
     for (int i = 0; i < 3; ++i) {
-        tm_[i] = square(this, QStringLiteral("tm%1").arg(i + 1), kSurnameSquare, 720 + 600 * i);
-        tn_[i] = square(this, QStringLiteral("tn%1").arg(i + 1), kGivenSquare, 2640 + 600 * i);
-        lm_[i] = ui::makeLabel(this, QStringLiteral("lm%1").arg(i + 1), QString());
+        tm_[i] = square(surnameSide, QStringLiteral("tm%1").arg(i + 1), kSurnameSquare, 720 + 600 * i);
+        tn_[i] = square(givenSide, QStringLiteral("tn%1").arg(i + 1), kGivenSquare, 2640 + 600 * i);
+        lm_[i] = ui::makeLabel(surnameSide, QStringLiteral("lm%1").arg(i + 1), QString());
         lm_[i]->setAlignment(Qt::AlignCenter);
         ui::place(lm_[i], 2850, 840 + 600 * i, 270, 240);
-        ln_[i] = ui::makeLabel(this, QStringLiteral("ln%1").arg(i + 1), QString());
+        ln_[i] = ui::makeLabel(givenSide, QStringLiteral("ln%1").arg(i + 1), QString());
         ln_[i]->setAlignment(Qt::AlignCenter);
         ui::place(ln_[i], 2850, 2760 + 600 * i, 270, 240);
     }
@@ -233,7 +232,7 @@ void JudgementScreen::buildControls()
     }
 
     for (const Segment& s : kSegments) {
-        auto* line = new QFrame(this);
+        auto* line = new QFrame(contains(kSurnameSegments, s.number) ? surnameSide : givenSide);
         line->setObjectName(QStringLiteral("Line%1").arg(s.number));
         line->setFrameShape(QFrame::NoFrame);
         ui::paintBackground(line, Qt::black);
@@ -282,6 +281,9 @@ void JudgementScreen::buildControls()
         ui::place(b, 6720, top, 1095, 375);
         top += 480;
     }
+
+    surnamePieces_->seal();
+    givenPieces_->seal();
 
     setTabOrder(textMin_, textNin_);
     setTabOrder(textNin_, judgeButton_);
@@ -414,26 +416,33 @@ void JudgementScreen::showCounts(const std::u32string& name, const NameHalf& hal
 
 void JudgementScreen::layOutSurname(int length)
 {
+    std::vector<std::pair<QWidget*, bool>> states;
     for (int i = 0; i < 3; ++i) {
-        setShown(tm_[i], i < length);
-        setShown(lm_[i], i < length);
-        clearLabel(lm_[i]);
+        states.emplace_back(tm_[i], i < length);
+        states.emplace_back(lm_[i], i < length);
+        if (i >= length) // the others are given their counts next
+            clearLabel(lm_[i]);
     }
     for (int n : kSurnameSegments)
-        setShown(lines_[n], contains(kSurnameShown[length], n));
+        states.emplace_back(lines_[n], contains(kSurnameShown[length], n));
+    surnamePieces_->set(states);
 }
 
 void JudgementScreen::layOutGiven(int length)
 {
+    std::vector<std::pair<QWidget*, bool>> states;
     for (int i = 0; i < 3; ++i) {
-        setShown(tn_[i], i < length);
-        setShown(ln_[i], i < length);
-        clearLabel(ln_[i]);
+        states.emplace_back(tn_[i], i < length);
+        states.emplace_back(ln_[i], i < length);
+        if (i >= length)
+            clearLabel(ln_[i]);
     }
     for (int n : kGivenSegments)
-        setShown(lines_[n], contains(kGivenShown[length], n));
+        states.emplace_back(lines_[n], contains(kGivenShown[length], n));
+    givenPieces_->set(states);
+    // The joint down from the surname's bracket belongs to the surname's pieces.
     if (length > 0)
-        setShown(lines_[32], true);
+        surnamePieces_->set({{lines_[32], true}});
 }
 
 void JudgementScreen::clearJudgement()

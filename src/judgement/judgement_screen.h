@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "judgement/fortunes.h"
+#include "ui/piece_group.h"
 
 class QCheckBox;
 class QFrame;
@@ -74,6 +76,8 @@ private:
     QPushButton* dictButton_ = nullptr;    // Command6 辞書
     QPushButton* closeButton_ = nullptr;   // Command3 終了
     std::map<int, QFrame*> lines_;          // Line1 … Line32 by number
+    std::unique_ptr<ui::PieceGroup> surnamePieces_; // tm*, lm* and the surname's segments (Line32 too)
+    std::unique_ptr<ui::PieceGroup> givenPieces_;   // tn*, ln* and the given name's segments
 
     NameStrokes strokes_;
     CountingChoice counting_ = readCountingChoice(); // the way of counting, as it stood when the screen opened

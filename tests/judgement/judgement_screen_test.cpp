@@ -295,6 +295,74 @@ private Q_SLOTS:
         QCOMPARE(visibleSegments(), expectedSegments(surnameLength, givenLength));
     }
 
+    // Keystroke by keystroke, with the pointer resting on the diagram (the pieces a keystroke shows are
+    // then shown together) and away from the window (one by one): the same pieces, each in its
+    // explicit state, each where the screen placed it, each still its own control under the pointer.
+    void diagramFollowsTyping_data()
+    {
+        QTest::addColumn<bool>("pointerOver");
+        QTest::addRow("pointer on the diagram") << true;
+        QTest::addRow("pointer away") << false;
+    }
+    void diagramFollowsTyping()
+    {
+        QFETCH(bool, pointerOver);
+        openScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(screen_.get()));
+        if (pointerOver) {
+            // A spot on the diagram's panel that no piece covers.
+            QTest::mouseMove(screen_.get(), QPoint(ui::twips(600), ui::twips(4500)));
+            QTRY_VERIFY(screen_->underMouse());
+        } else {
+            // The pointer may still rest where an earlier test left it: it leaves the window.
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(screen_->windowHandle(), &leave);
+        }
+        QCOMPARE(screen_->underMouse(), pointerOver);
+        auto check = [&](int surnameLength, int givenLength) {
+            QCOMPARE(visibleSegments(), expectedSegments(surnameLength, givenLength));
+            for (int i = 1; i <= 3; ++i) {
+                for (const char* prefix : {"tm", "lm"})
+                    QCOMPARE(w(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i))->isHidden(), i > surnameLength);
+                for (const char* prefix : {"tn", "ln"})
+                    QCOMPARE(w(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i))->isHidden(), i > givenLength);
+            }
+            QCOMPARE(counts("lm"), (QStringList{"3", "5", "4"}.mid(0, surnameLength) + QStringList{"", "", ""}).mid(0, 3));
+            QCOMPARE(counts("ln"), (QStringList{"9", "7", "8"}.mid(0, givenLength) + QStringList{"", "", ""}).mid(0, 3));
+        };
+        auto backspace = [&](const char* box) { QTest::keyClick(w<QLineEdit>(box), Qt::Key_Backspace); };
+
+        type("textNin", "丁");
+        check(0, 1);
+        type("textMin", "甲");
+        check(1, 1);
+        type("textMin", "乙");
+        check(2, 1);
+        type("textMin", "丙");
+        check(3, 1);
+        type("textNin", "戊己");
+        check(3, 3);
+        backspace("textMin");
+        check(2, 3);
+        backspace("textNin");
+        check(2, 2);
+        backspace("textMin");
+        check(1, 2);
+        backspace("textNin");
+        check(1, 1);
+        type("textMin", "乙丙");
+        check(3, 1);
+
+        // Pieces keep the screen's coordinates, and the pointer finds them, and the controls
+        // between them, as before.
+        QCOMPARE(w("tm1")->mapTo(screen_.get(), QPoint(0, 0)), QPoint(ui::twips(2160), ui::twips(720)));
+        QCOMPARE(w("Line25")->mapTo(screen_.get(), QPoint(0, 0)), QPoint(ui::twips(1080), ui::twips(3360)));
+        for (const char* name : {"lm1", "tm3", "ln1", "Label4", "Lg", "lblCounting", "Label3", "Lt"}) {
+            QWidget* control = w(QString::fromLatin1(name));
+            QCOMPARE(screen_->childAt(control->mapTo(screen_.get(), control->rect().center())), control);
+        }
+    }
+
     void fourthCharacterIsCutAtOnce()
     {
         openScreen();
