@@ -71,6 +71,17 @@ const std::vector<int> kGivenShown[4] = {
     {12, 18, 9, 3, 10, 2, 11, 19, 23, 20, 21, 22, 24, 29, 25, 32},
 };
 
+// A segment of a bracket: a black bar, painted entirely by its own background. A frame without a
+// frame shape still sets up a painter and the style's options to draw nothing each time it is
+// painted, and a keystroke repaints a dozen segments.
+class SegmentBar : public QFrame {
+public:
+    using QFrame::QFrame;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
 // Empties a label unless it is empty already (clearing always repaints).
 void clearLabel(QLabel* label)
 {
@@ -232,7 +243,7 @@ void JudgementScreen::buildControls()
     }
 
     for (const Segment& s : kSegments) {
-        auto* line = new QFrame(contains(kSurnameSegments, s.number) ? surnameSide : givenSide);
+        auto* line = new SegmentBar(contains(kSurnameSegments, s.number) ? surnameSide : givenSide);
         line->setObjectName(QStringLiteral("Line%1").arg(s.number));
         line->setFrameShape(QFrame::NoFrame);
         ui::paintBackground(line, Qt::black);
