@@ -10,8 +10,9 @@ namespace kadelo::ui {
 
 // The pieces live on a bare widget of their own, placed at the screen's origin so that each piece
 // keeps the screen's coordinates, its place in the stacking order among the other pieces, its
-// tooltip and its mouse events. The group takes part in painting and in mouse handling only where
-// its pieces are (it is masked to them), so controls beside or under the drawing are untouched.
+// tooltip and its mouse events. The group is masked to the rectangle around its pieces less every
+// other control there that touches none of them, so those controls keep their mouse events and are
+// not repainted with the group.
 //
 // Why a group: under X11, showing a widget on a visible parent while the pointer is over the window
 // makes Qt ask the X server where the pointer is — a round trip per piece, and one keystroke may
